@@ -1,0 +1,15 @@
+#!/bin/bash
+# Configures and builds one configuration: native, win64 or win32.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+config="$1"; shift
+case "$config" in
+  native) toolchain=() ;;
+  win64) toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake) ;;
+  win32) toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake) ;;
+  *) echo "usage: build.sh native|win64|win32 [targets...]" >&2; exit 2 ;;
+esac
+cmake -S . -B "build/$config" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${toolchain[@]}" >/dev/null
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
+cmake --build "build/$config" -j"$(nproc)" "${targets[@]}"

@@ -1,0 +1,27 @@
+# Sourced: starts a virtual X display and a fresh Wine prefix for this run,
+# and stops both when the calling script exits.
+start_virtual_display() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "Xvfb did not start on $DISPLAY" >&2
+  return 1
+}
+
+start_wine_prefix() {
+  export WINEPREFIX="$1"
+  export WINEDEBUG=-all
+  if [ ! -e "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+  fi
+  /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
+}
+
+stop_display_and_wine() {
+  [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}

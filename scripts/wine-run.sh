@@ -1,0 +1,7 @@
+#!/bin/sh
+# Runs a Windows program under 64-bit Wine with the test prefix and display
+# that scripts/test.sh prepared (CTest's emulator for the mingw build).
+export WINEPREFIX="${WINEPREFIX:-$HOME/.quillery/wine}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
+exec /usr/lib/wine/wine64 "$@"
