@@ -1,5 +1,6 @@
 #!/bin/bash
-# Configures and builds one configuration: native, win64 or win32.
+# Configures and builds one configuration: native, win64 or win32, in
+# $BUILD_ROOT/<configuration> (default build/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 config="$1"; shift
@@ -9,7 +10,8 @@ case "$config" in
   win32) toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake) ;;
   *) echo "usage: build.sh native|win64|win32 [targets...]" >&2; exit 2 ;;
 esac
-cmake -S . -B "build/$config" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${toolchain[@]}" >/dev/null
+root="${BUILD_ROOT:-build}"
+cmake -S . -B "$root/$config" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${toolchain[@]}" >/dev/null
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done
-cmake --build "build/$config" -j"$(nproc)" "${targets[@]}"
+cmake --build "$root/$config" -j"$(nproc)" "${targets[@]}"
