@@ -88,6 +88,16 @@ struct Settings {
   std::string ftpProxy, ftpPort;
   std::string socksProxy, socksPort;
 
-  // Not stored: the Windows user name, "Default" when it cannot be had.
+  // Not stored: the program's folder with its trailing backslash, and the
+  // Windows user name ("Default" when it cannot be had).
+  std::string appDir;
   std::string userName;
 };
+
+// Where a first run puts the notes file and its backup.
+inline std::string DefaultNotesFile(const Settings& s) {
+  return s.appDir + "Users\\" + s.userName + "\\Quillery.dat";
+}
+inline std::string DefaultBackupFile(const Settings& s) {
+  return s.appDir + "Users\\" + s.userName + "\\Quillery.bak";
+}
