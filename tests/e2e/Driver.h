@@ -1,0 +1,102 @@
+#pragma once
+// Drives Quillery.exe as a user would: a fresh program folder and a clean
+// registry key per case, windows found by class and text, message boxes
+// answered by their buttons, files and registry checked afterwards.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using Bytes = std::vector<unsigned char>;
+
+constexpr const char* PROGRAM_KEY = "Software\\Brindle Software\\Quillery";
+constexpr const char* MAIN_CLASS = "QuilleryWndClass";
+constexpr DWORD DEFAULT_TIMEOUT_MS = 20000;
+
+// Path of the Quillery.exe under test, set by main from the command line.
+extern std::string programUnderTest;
+
+// A program folder of its own with a copy of Quillery.exe in it, removed
+// again (with everything below it) when the case ends.
+class ProgramFolder {
+ public:
+  ProgramFolder();
+  ~ProgramFolder();
+  ProgramFolder(const ProgramFolder&) = delete;
+  ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+  const std::string& dir() const { return dir_; }  // with trailing backslash
+  std::string exe() const { return dir_ + "Quillery.exe"; }
+  std::string userDir() const;                      // Users\<user name>\ below it
+  std::string notesFile() const { return userDir() + "Quillery.dat"; }
+  std::string backupFile() const { return userDir() + "Quillery.bak"; }
+
+ private:
+  std::string dir_;
+};
+
+// A running (or finished) copy of the program.
+class Program {
+ public:
+  Program(const ProgramFolder& folder, const std::string& arguments = std::string());
+  ~Program();  // ends the process if a case left it running
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  DWORD pid() const { return info_.dwProcessId; }
+  bool WaitForExit(DWORD timeoutMs = DEFAULT_TIMEOUT_MS);
+  DWORD ExitCode() const;
+  bool Running() const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// The registry key of the program, removed with everything below it.
+void DeleteProgramKey();
+bool ReadDword(const char* section, const char* name, DWORD* value);
+bool ReadString(const char* section, const char* name, std::string* value);
+void WriteDword(const char* section, const char* name, DWORD value);
+void WriteString(const char* section, const char* name, const std::string& value);
+
+// Waits until `predicate` holds, polling; false when the time ran out.
+template <typename Predicate>
+bool WaitFor(Predicate predicate, DWORD timeoutMs = DEFAULT_TIMEOUT_MS) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (predicate()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(50);
+  }
+}
+
+// The visible top-level window of the main class, or null.
+HWND FindMainWindow();
+HWND WaitForMainWindow(DWORD timeoutMs = DEFAULT_TIMEOUT_MS);
+std::string WindowText(HWND window);
+
+// A message box (dialog class #32770) of process `pid`, with its text.
+struct MessageBoxInfo {
+  HWND window = nullptr;
+  std::string text;
+};
+MessageBoxInfo WaitForMessageBox(DWORD pid, DWORD timeoutMs = DEFAULT_TIMEOUT_MS);
+// Presses the button whose text (ampersands removed) is `caption`, such as
+// "Yes", "No" or "OK"; false when there is no such button.
+bool PressButton(HWND dialog, const char* caption);
+
+// The first message box of `pid` must read `text`; answers it with `button`.
+void ExpectMessageBox(DWORD pid, const std::string& text, const char* button);
+
+bool FileExists(const std::string& path);
+Bytes ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const Bytes& bytes);
+
+// Notes-file images as the program writes them.
+Bytes NotesFileImage(const std::vector<std::string>& texts);
+uint32_t ReadU32(const Bytes& bytes, size_t offset);
+
+}  // namespace e2e
