@@ -6,6 +6,12 @@
 
 #include "store/ResultCodes.h"
 
+// <windows.h> maps these names to its A functions; the members below keep
+// their own names in every file, whichever header came first.
+#undef CopyFile
+#undef DeleteFile
+#undef ReplaceFile
+
 // The file operations the notes file and its recovery need. Every failure is
 // reported as the Windows system error code of the failing call.
 
