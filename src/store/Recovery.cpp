@@ -1,0 +1,208 @@
+#include "store/Recovery.h"
+
+namespace {
+
+constexpr uint32_t MSG_CREATE_NEW_PAD = 305;
+constexpr uint32_t MSG_ASK_DEFAULT_FOLDER = 309;
+constexpr uint32_t MSG_CREATE_FAILED = 900;
+constexpr uint32_t MSG_WRITE_FAILED = 901;
+constexpr uint32_t MSG_READ_FAILED = 903;
+constexpr uint32_t MSG_FILE_LOCKED = 905;
+constexpr uint32_t MSG_USE_BACKUP = 906;
+constexpr uint32_t MSG_BACKUP_UNUSABLE = 907;
+constexpr uint32_t MSG_RECREATE_FAILED = 908;
+constexpr uint32_t MSG_BACKUP_FAILED = 909;
+constexpr uint32_t MSG_FILE_CORRUPTED = 910;
+
+bool IsMissing(Result r) { return r == SYSERR_FILE_NOT_FOUND || r == SYSERR_PATH_NOT_FOUND; }
+bool IsLocked(Result r) { return r == SYSERR_ACCESS_DENIED || r == SYSERR_SHARING_VIOLATION; }
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('\\');
+  return slash == std::string::npos ? path : path.substr(0, slash);
+}
+
+bool AskYes(RecoveryContext& ctx, uint32_t id, MessageIcon icon,
+            std::initializer_list<Placeholder> placeholders = {}) {
+  return ShowMessage(ctx.messages, id, MessageButtons::YesNo, icon, placeholders) ==
+         MessageAnswer::Yes;
+}
+
+// Whatever a refused start leaves in the store must not reach the disk at exit.
+bool Refuse(RecoveryContext& ctx) {
+  ctx.store.dirty = false;
+  return false;
+}
+
+bool RefuseLocked(RecoveryContext& ctx) {
+  ShowMessage(ctx.messages, MSG_FILE_LOCKED, MessageButtons::Ok, MessageIcon::Exclamation);
+  return Refuse(ctx);
+}
+
+void ReportReadError(RecoveryContext& ctx, Result r, const std::string& path) {
+  ReportFileError(ctx.messages, r, r == NOTES_FILE_DAMAGED ? MSG_FILE_CORRUPTED : MSG_READ_FAILED,
+                  path);
+}
+
+void UseDefaultPaths(Settings& s) {
+  s.curFile = DefaultNotesFile(s);
+  s.backupFile = DefaultBackupFile(s);
+}
+
+bool Create(RecoveryContext& ctx) {
+  Settings& s = ctx.settings;
+  ctx.store.ResetToEmptyPad();
+  s.lastViewed = 0;
+
+  const std::string defaultFile = DefaultNotesFile(s);
+  bool useDefault = true;
+  if (s.flags & FLAG_ASK_DEFAULT_PATH) {
+    s.flags &= ~FLAG_ASK_DEFAULT_PATH;
+    useDefault = AskYes(ctx, MSG_ASK_DEFAULT_FOLDER, MessageIcon::Question,
+                        {{"<REGPATH>", FolderOf(s.curFile)},
+                         {"<DEFAULT PATH>", FolderOf(defaultFile)}});
+  }
+  if (useDefault) UseDefaultPaths(s);
+
+  if (s.curFile == defaultFile) {
+    const std::string users = s.appDir + "Users\\";
+    ctx.files.EnsureFolder(users);
+    ctx.files.EnsureFolder(users + s.userName);
+  }
+
+  if (const Result r = WriteNotesFile(ctx)) {
+    ReportFileError(ctx.messages, r, MSG_CREATE_FAILED, s.curFile);
+    return Refuse(ctx);
+  }
+  s.flags |= FLAG_FILE_CREATED;
+  ctx.backupPending = true;
+  ctx.saveSettings(SETTINGS_FILES | SETTINGS_PREFERENCES);
+  return true;
+}
+
+bool CreateAfresh(RecoveryContext& ctx) {
+  ctx.settings.flags &= ~FLAG_FILE_CREATED;
+  return Create(ctx);
+}
+
+// The next run asks nothing: the flag is cleared again while creating.
+bool CreateElsewhere(RecoveryContext& ctx) {
+  ctx.settings.flags = (ctx.settings.flags & ~FLAG_FILE_CREATED) | FLAG_ASK_DEFAULT_PATH;
+  return Create(ctx);
+}
+
+// The store holds a backup's notes; they become the notes file.
+bool RestoreInPlace(RecoveryContext& ctx) {
+  (void)ctx.files.DeleteFile(ctx.settings.curFile);  // usually missing already
+  ctx.store.dirty = true;
+  if (const Result r = WriteNotesFile(ctx)) {
+    // The backup is the only good copy: it must not be refreshed from C.
+    ReportFileError(ctx.messages, r, MSG_RECREATE_FAILED, ctx.settings.curFile);
+  } else {
+    ctx.backupPending = true;
+  }
+  return true;
+}
+
+bool RestoreToDefault(RecoveryContext& ctx) {
+  UseDefaultPaths(ctx.settings);
+  return RestoreInPlace(ctx);
+}
+
+bool OfferNewPad(RecoveryContext& ctx, bool elsewhere) {
+  if (!AskYes(ctx, MSG_CREATE_NEW_PAD, MessageIcon::Question)) return Refuse(ctx);
+  return elsewhere ? CreateElsewhere(ctx) : CreateAfresh(ctx);
+}
+
+// The default file is missing and the notes were kept elsewhere.
+bool OpenMovedFile(RecoveryContext& ctx) {
+  Settings& s = ctx.settings;
+  const Result r = ReadNotesFile(ctx, s.curFile);
+  if (r == RESULT_OK) {
+    ctx.backupPending = true;
+    return true;
+  }
+  if (IsLocked(r)) return RefuseLocked(ctx);
+
+  if (IsMissing(r)) {
+    if (!s.useBackups || !AskYes(ctx, MSG_USE_BACKUP, MessageIcon::Exclamation))
+      return CreateElsewhere(ctx);
+    if (ReadNotesFile(ctx, DefaultBackupFile(s)) == RESULT_OK) return RestoreToDefault(ctx);
+    if (ReadNotesFile(ctx, s.backupFile) == RESULT_OK) return RestoreInPlace(ctx);
+    return CreateElsewhere(ctx);
+  }
+
+  if (!s.useBackups) {
+    ReportReadError(ctx, r, s.curFile);
+    return OfferNewPad(ctx, true);
+  }
+  if (!AskYes(ctx, MSG_USE_BACKUP, MessageIcon::Exclamation)) return OfferNewPad(ctx, true);
+  if (ReadNotesFile(ctx, s.backupFile) == RESULT_OK) return RestoreInPlace(ctx);
+  if (!AskYes(ctx, MSG_BACKUP_UNUSABLE, MessageIcon::Question)) return Refuse(ctx);
+  return CreateElsewhere(ctx);
+}
+
+// The default file could not be used; `r` is why.
+bool RecoverDefaultFile(RecoveryContext& ctx, Result r, const std::string& defaultFile) {
+  Settings& s = ctx.settings;
+  if (!s.useBackups) {
+    // Name the file that failed, which is not C when the notes live elsewhere.
+    ReportReadError(ctx, r, defaultFile);
+    return OfferNewPad(ctx, false);
+  }
+  if (!AskYes(ctx, MSG_USE_BACKUP, MessageIcon::Exclamation)) return OfferNewPad(ctx, false);
+  if (ReadNotesFile(ctx, DefaultBackupFile(s)) == RESULT_OK) return RestoreToDefault(ctx);
+  if (!AskYes(ctx, MSG_BACKUP_UNUSABLE, MessageIcon::Question)) return Refuse(ctx);
+  return CreateAfresh(ctx);
+}
+
+}  // namespace
+
+void ReportFileError(IMessages& messages, Result code, uint32_t messageId,
+                     const std::string& path) {
+  std::string text = messages.LoadText(messageId);
+  ReplacePlaceholder(text, "<FILENAME>", path);
+  if (code != NOTES_FILE_DAMAGED) {
+    ReplacePlaceholder(text, "<ERRCODE>", std::to_string(static_cast<int32_t>(code)));
+    text += messages.SystemErrorText(code);
+  }
+  messages.Show(text, MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+bool OpenNotesFile(RecoveryContext& ctx) {
+  Settings& s = ctx.settings;
+  if (!(s.flags & FLAG_FILE_CREATED)) return Create(ctx);
+
+  const std::string defaultFile = DefaultNotesFile(s);
+  const Result r = ReadNotesFile(ctx, defaultFile);
+  if (r == RESULT_OK) {
+    UseDefaultPaths(s);
+    ctx.backupPending = true;
+    return true;
+  }
+  if (IsLocked(r)) return RefuseLocked(ctx);
+  if (IsMissing(r) && s.curFile != defaultFile) return OpenMovedFile(ctx);
+  return RecoverDefaultFile(ctx, r, defaultFile);
+}
+
+bool BackupNotesFile(RecoveryContext& ctx) {
+  const Settings& s = ctx.settings;
+  if (!s.useBackups) return true;
+  if (const Result r = ctx.files.CopyFile(s.curFile, s.backupFile)) {
+    ReportFileError(ctx.messages, r, MSG_BACKUP_FAILED, s.backupFile);
+    return false;
+  }
+  return true;
+}
+
+void SaveAllNotes(RecoveryContext& ctx, const std::function<Result()>& commitEditor) {
+  if (commitEditor && commitEditor() == NOTE_NOT_STORED) return;
+  if (const Result r = WriteNotesFile(ctx))
+    ReportFileError(ctx.messages, r, MSG_WRITE_FAILED, ctx.settings.curFile);
+}
+
+void FinalSave(RecoveryContext& ctx) {
+  if (const Result r = WriteNotesFile(ctx))
+    ReportFileError(ctx.messages, r, MSG_WRITE_FAILED, ctx.settings.curFile);
+  ctx.saveSettings(SETTINGS_APPEARANCE);
+}

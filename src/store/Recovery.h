@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/Messages.h"
+#include "store/NotesFile.h"
+
+// Opening the notes file at start-up, with its dialogue when the file is
+// missing, locked or damaged; the start-up backup; the two saves; and the one
+// way notes-file errors are shown.
+struct RecoveryContext : NotesFileContext {
+  IMessages& messages;
+  // Set when the opened file is good enough to be copied over the backup.
+  bool backupPending = false;
+};
+
+// Shows string `messageId` about `path` with an exclamation icon and OK. For
+// a system code the number and the system's description are added.
+void ReportFileError(IMessages& messages, Result code, uint32_t messageId,
+                     const std::string& path);
+
+// Fills the store from the notes file, a backup or a new empty pad, asking
+// the user where needed. False when start-up must end; the store is then
+// never dirty, so nothing is written back at exit.
+[[nodiscard]] bool OpenNotesFile(RecoveryContext& ctx);
+
+// Copies the notes file over the backup when backups are on. False after a
+// failed copy, which has been reported; the notes stay usable.
+[[nodiscard]] bool BackupNotesFile(RecoveryContext& ctx);
+
+// Writes the notes when changed. `commitEditor`, when set, first moves the
+// editor's text into the store; if it could not be stored nothing is written.
+void SaveAllNotes(RecoveryContext& ctx, const std::function<Result()>& commitEditor);
+
+// The save at exit and at the end of the session: the notes, then the
+// appearance settings whatever became of the notes.
+void FinalSave(RecoveryContext& ctx);
