@@ -7,7 +7,7 @@
 #include "store/ResultCodes.h"
 
 // <windows.h> maps these names to its A functions; the members below keep
-// their own names in every file, whichever header came first.
+// their own names wherever this header comes after it.
 #undef CopyFile
 #undef DeleteFile
 #undef ReplaceFile
