@@ -121,6 +121,17 @@ TEST_F(Win32FileSystemTest, ReplaceCreatesOrReplacesTheWholeFile) {
   EXPECT_EQ(List(folder), std::vector<std::string>{"Quillery.dat"});
 }
 
+TEST_F(Win32FileSystemTest, ReplaceOfARelativePathWritesInTheCurrentFolder) {
+  char before[MAX_PATH];
+  GetCurrentDirectoryA(sizeof before, before);
+  ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+  Result r = Replace("Quillery.dat");
+  SetCurrentDirectoryA(before);
+  ASSERT_EQ(r, RESULT_OK);
+  EXPECT_EQ(ReadBytes(path), NEW_IMAGE);
+  EXPECT_EQ(List(folder), std::vector<std::string>{"Quillery.dat"});
+}
+
 TEST_F(Win32FileSystemTest, FailedReplaceLeavesTheOldFileAndNoTemporary) {
   const std::string old = "old contents";
   WriteBytes(path, old);

@@ -62,10 +62,10 @@ class CTempFile {
   CHandle file;
 };
 
+// With its backslash: the folder of C:\x is the root, not C:'s current folder.
 std::string FolderOf(const std::string& path) {
   size_t slash = path.find_last_of("\\/");
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
 // Fails as rewriting the file in place would: locked (32), read-only or a
