@@ -1,0 +1,103 @@
+// Resource, command, control and string ids of the program. Read by the
+// resource compiler and by C++: only #define lines here.
+#ifndef QUILLERY_RESOURCE_H
+#define QUILLERY_RESOURCE_H
+
+// The framework's standard ids (ID_APP_EXIT, ID_FILE_PRINT, indicators, ...).
+#include "framework/FrameworkIds.h"
+
+// Resources. The main frame's menu, accelerators, toolbar, icon and document
+// string share one id.
+#define IDR_MAINFRAME 128
+#define IDR_POPUP_MENUS 133       // tray menu, note context menu, list context menu
+#define IDB_SPLASH 138            // start-up picture, loaded with its palette
+#define IDB_REMINDER_MARK 160     // 32 x 16: the 16 x 16 mark, then its mask
+#define IDB_PICTURE 161           // About box and setup wizard pages
+#define IDD_ABOUTBOX 100
+#define IDD_SPLASH 135
+
+// Resource type of a toolbar's button table.
+#define RT_TOOLBAR_TYPE 241
+
+// Positions of the popups of menu 133.
+#define POPUP_TRAY 0
+#define POPUP_NOTE_CONTEXT 1
+#define POPUP_LIST_CONTEXT 2
+
+// Controls of the About box and the splash box.
+#define IDC_ABOUT_PRODUCT 10000
+#define IDC_ABOUT_VERSION 10001
+#define IDC_ABOUT_COPYRIGHT 10002
+#define IDC_SPLASH_TEXT 10100
+
+// Status-bar indicator of the current note's reminder (also its string).
+#define ID_INDICATOR_REMIND 101
+
+// Commands. Each command's string is its status-bar prompt and, after a
+// line break, its tooltip.
+#define ID_NOTE_NEW 32800
+#define ID_NOTE_DELETE 32802
+#define ID_NOTE_PROPERTIES 32803
+#define ID_APP_QUIT 32804
+#define ID_IMPORT_DESKNOTES 32805
+#define ID_SAVE_NOTES 32806
+#define ID_PRINT_NOTES 32807
+#define ID_NOTE_NEXT 32901
+#define ID_NOTE_PREVIOUS 32902
+#define ID_NOTE_FIRST 32906
+#define ID_NOTE_LAST 32907
+#define ID_NOTE_GOTO 32908
+#define ID_OPEN_URL 32909
+#define ID_NOTE_MOVE 32910
+#define ID_REMINDERS 32911
+#define ID_FIND 33002
+#define ID_FIND_NEXT 33003
+#define ID_INSERT_DATE 33004
+#define ID_INSERT_TIME 33005
+#define ID_INSERT_DATE_TIME 33006
+#define ID_INSERT_WEEKDAY 33007
+#define ID_PREFERENCES 33200
+#define ID_VIEW_NOTE 33201
+#define ID_VIEW_LIST 33202
+#define ID_CHECK_VERSION 33302
+#define ID_VENDOR_WEB_SITE 33303
+#define ID_HELP_FAQ 33304
+#define ID_TRAY_NEW_NOTE 33400
+#define ID_TRAY_OPEN 33401
+
+// Help context numbers: commands 0x10000 + id, dialogs 0x20000 + template
+// id, and a dialog control 0x80000000 + template id * 0x10000 + control id.
+#define HELP_COMMAND_BASE 0x10000
+#define HELP_DIALOG_BASE 0x20000
+#define HELPID_CONTROL(dialog, control) (0x80000000 + (dialog) * 0x10000 + (control))
+
+// Strings.
+#define IDS_TITLE_NOTE_VIEW 200
+#define IDS_PROPERTIES_NUMBER 201
+#define IDS_PROPERTIES_NEW_NOTE 202
+#define IDS_TITLE_LIST_VIEW 207
+#define IDS_CONFIRM_DELETE 300
+#define IDS_RUN_VALUE_NAME 301
+#define IDS_RUN_KEY 303
+#define IDS_VERSION_STRING_BLOCK 304
+#define IDS_ASK_CREATE_NOTES_FILE 305
+#define IDS_ASK_DEFAULT_PATH 309
+#define IDS_LOCALE 312
+#define IDS_CONFIRM_DELETE_MANY 321
+#define IDS_NOTE_FONT_FACES 325
+#define IDS_LIST_FONT_FACES 326
+#define IDS_ERROR_CREATE_NOTES_FILE 900
+#define IDS_ERROR_WRITE_NOTES_FILE 901
+#define IDS_OUT_OF_MEMORY 902
+#define IDS_ERROR_READ_NOTES_FILE 903
+#define IDS_NOTE_PAD_FULL 904
+#define IDS_NOTES_FILE_IN_USE 905
+#define IDS_ASK_USE_BACKUP 906
+#define IDS_ASK_CREATE_AFTER_BACKUP 907
+#define IDS_ERROR_RECREATE_NOTES_FILE 908
+#define IDS_ERROR_BACKUP 909
+#define IDS_NOTES_FILE_CORRUPTED 910
+#define IDS_ASK_DISCARD_NOTE 920
+#define IDS_ASK_TRUNCATE_NOTE 922
+
+#endif
