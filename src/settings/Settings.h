@@ -42,7 +42,6 @@ struct Settings {
   // General
   std::string curFile;
   std::string backupFile;
-  std::string appPath;  // written only, for programs outside Quillery
   uint32_t lastViewed = 0;
   int32_t lastVersionCheck = 0;
   uint32_t flags = 0;
@@ -88,8 +87,9 @@ struct Settings {
   std::string ftpProxy, ftpPort;
   std::string socksProxy, socksPort;
 
-  // Not stored: the program's folder with its trailing backslash, and the
-  // Windows user name ("Default" when it cannot be had).
+  // Not read from the store: the program's folder with its trailing
+  // backslash (saved without it as "App Path" for programs outside Quillery),
+  // and the Windows user name ("Default" when it cannot be had).
   std::string appDir;
   std::string userName;
 };
