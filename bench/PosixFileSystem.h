@@ -20,7 +20,7 @@ class CPosixFileSystem : public IFileSystem {
     return RESULT_OK;
   }
 
-  Result ReplaceFile(const std::string& path, const FileChunk* chunks, size_t count) override {
+  Result ReplaceContents(const std::string& path, const FileChunk* chunks, size_t count) override {
     const std::string temp = path + ".tmp";
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return FromErrno();
@@ -33,7 +33,7 @@ class CPosixFileSystem : public IFileSystem {
     return r;
   }
 
-  Result CopyFile(const std::string& from, const std::string& to) override {
+  Result CopyOver(const std::string& from, const std::string& to) override {
     int in = open(from.c_str(), O_RDONLY);
     if (in < 0) return FromErrno();
     int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -47,7 +47,7 @@ class CPosixFileSystem : public IFileSystem {
     return r;
   }
 
-  Result DeleteFile(const std::string& path) override {
+  Result Remove(const std::string& path) override {
     return unlink(path.c_str()) == 0 ? RESULT_OK : FromErrno();
   }
 

@@ -6,12 +6,6 @@
 
 #include "store/ResultCodes.h"
 
-// <windows.h> maps these names to its A functions; the members below keep
-// their own names wherever this header comes after it.
-#undef CopyFile
-#undef DeleteFile
-#undef ReplaceFile
-
 // The file operations the notes file and its recovery need. Every failure is
 // reported as the Windows system error code of the failing call.
 
@@ -36,11 +30,11 @@ class IFileSystem {
                                               std::unique_ptr<IFileReader>* reader) = 0;
   // Replaces the file at `path` with the chunks, written one after the other,
   // or leaves it exactly as it was when anything fails.
-  [[nodiscard]] virtual Result ReplaceFile(const std::string& path, const FileChunk* chunks,
+  [[nodiscard]] virtual Result ReplaceContents(const std::string& path, const FileChunk* chunks,
                                            size_t count) = 0;
   // Copies `from` over `to`, overwriting an existing `to`.
-  [[nodiscard]] virtual Result CopyFile(const std::string& from, const std::string& to) = 0;
-  [[nodiscard]] virtual Result DeleteFile(const std::string& path) = 0;
+  [[nodiscard]] virtual Result CopyOver(const std::string& from, const std::string& to) = 0;
+  [[nodiscard]] virtual Result Remove(const std::string& path) = 0;
   // Makes sure the folder exists, creating it when it cannot be entered.
   virtual void EnsureFolder(const std::string& path) = 0;
 };

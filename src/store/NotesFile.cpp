@@ -129,7 +129,7 @@ Result WriteNotesFile(NotesFileContext& ctx) {
       {store.entries, h.noteCount * NOTE_ENTRY_SIZE},
       {store.pool, used},
   };
-  if (Result r = ctx.files.ReplaceFile(ctx.settings.curFile, chunks, 3); r != RESULT_OK) return r;
+  if (Result r = ctx.files.ReplaceContents(ctx.settings.curFile, chunks, 3); r != RESULT_OK) return r;
 
   store.header.entrySize = NOTE_ENTRY_SIZE;
   store.poolHighWater = std::max(store.poolHighWater, used);

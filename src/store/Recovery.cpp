@@ -93,7 +93,7 @@ bool CreateElsewhere(RecoveryContext& ctx) {
 
 // The store holds a backup's notes; they become the notes file.
 bool RestoreInPlace(RecoveryContext& ctx) {
-  (void)ctx.files.DeleteFile(ctx.settings.curFile);  // usually missing already
+  (void)ctx.files.Remove(ctx.settings.curFile);  // usually missing already
   ctx.store.dirty = true;
   if (const Result r = WriteNotesFile(ctx)) {
     // The backup is the only good copy: it must not be refreshed from C.
@@ -188,7 +188,7 @@ bool OpenNotesFile(RecoveryContext& ctx) {
 bool BackupNotesFile(RecoveryContext& ctx) {
   const Settings& s = ctx.settings;
   if (!s.useBackups) return true;
-  if (const Result r = ctx.files.CopyFile(s.curFile, s.backupFile)) {
+  if (const Result r = ctx.files.CopyOver(s.curFile, s.backupFile)) {
     ReportFileError(ctx.messages, r, MSG_BACKUP_FAILED, s.backupFile);
     return false;
   }

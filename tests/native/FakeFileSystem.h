@@ -18,8 +18,8 @@ class FakeFileSystem : public IFileSystem {
   std::map<std::string, Bytes> files;
   std::set<std::string> folders;
   std::map<std::string, Result> openErrors;     // OpenForReading fails with
-  std::map<std::string, Result> replaceErrors;  // ReplaceFile fails with
-  std::map<std::string, Result> copyErrors;     // CopyFile fails when `to` is
+  std::map<std::string, Result> replaceErrors;  // ReplaceContents fails with
+  std::map<std::string, Result> copyErrors;     // CopyOver fails when `to` is
   std::vector<std::string> opened, replaced, deleted;
   std::vector<std::pair<std::string, std::string>> copied;
 
@@ -33,7 +33,7 @@ class FakeFileSystem : public IFileSystem {
     return RESULT_OK;
   }
 
-  Result ReplaceFile(const std::string& path, const FileChunk* chunks, size_t count) override {
+  Result ReplaceContents(const std::string& path, const FileChunk* chunks, size_t count) override {
     replaced.push_back(path);
     if (auto e = replaceErrors.find(path); e != replaceErrors.end()) return e->second;
     if (!folders.count(Folder(path))) return SYSERR_PATH_NOT_FOUND;
@@ -46,7 +46,7 @@ class FakeFileSystem : public IFileSystem {
     return RESULT_OK;
   }
 
-  Result CopyFile(const std::string& from, const std::string& to) override {
+  Result CopyOver(const std::string& from, const std::string& to) override {
     copied.emplace_back(from, to);
     if (auto e = copyErrors.find(to); e != copyErrors.end()) return e->second;
     auto f = files.find(from);
@@ -56,7 +56,7 @@ class FakeFileSystem : public IFileSystem {
     return RESULT_OK;
   }
 
-  Result DeleteFile(const std::string& path) override {
+  Result Remove(const std::string& path) override {
     deleted.push_back(path);
     return files.erase(path) ? RESULT_OK : SYSERR_FILE_NOT_FOUND;
   }

@@ -79,7 +79,7 @@ class Win32FileSystemTest : public ::testing::Test {
     static const char header[] = "QL";
     static const char pool[] = "a\0bc";
     const FileChunk chunks[] = {{header, 2}, {header, 0}, {pool, 5}};
-    return fs.ReplaceFile(target, chunks, 3);
+    return fs.ReplaceContents(target, chunks, 3);
   }
 
   CWin32FileSystem fs;
@@ -157,13 +157,13 @@ TEST_F(Win32FileSystemTest, FailedReplaceLeavesTheOldFileAndNoTemporary) {
 
 TEST_F(Win32FileSystemTest, CopyAndDelete) {
   const std::string backup = folder + "\\Quillery.bak";
-  EXPECT_EQ(fs.CopyFile(path, backup), SYSERR_FILE_NOT_FOUND);
+  EXPECT_EQ(fs.CopyOver(path, backup), SYSERR_FILE_NOT_FOUND);
   WriteBytes(path, "one");
   WriteBytes(backup, "older and longer");
-  ASSERT_EQ(fs.CopyFile(path, backup), RESULT_OK);
+  ASSERT_EQ(fs.CopyOver(path, backup), RESULT_OK);
   EXPECT_EQ(ReadBytes(backup), "one");
-  ASSERT_EQ(fs.DeleteFile(backup), RESULT_OK);
-  EXPECT_EQ(fs.DeleteFile(backup), SYSERR_FILE_NOT_FOUND);
+  ASSERT_EQ(fs.Remove(backup), RESULT_OK);
+  EXPECT_EQ(fs.Remove(backup), SYSERR_FILE_NOT_FOUND);
 }
 
 TEST_F(Win32FileSystemTest, EnsureFolderCreatesAndKeepsTheCurrentDirectory) {

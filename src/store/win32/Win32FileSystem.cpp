@@ -93,7 +93,7 @@ Result CWin32FileSystem::OpenForReading(const std::string& path,
   return RESULT_OK;
 }
 
-Result CWin32FileSystem::ReplaceFile(const std::string& path, const FileChunk* chunks,
+Result CWin32FileSystem::ReplaceContents(const std::string& path, const FileChunk* chunks,
                                      size_t count) {
   if (Result r = ProbeTarget(path); r != RESULT_OK) return r;
   CTempFile temp;
@@ -104,11 +104,11 @@ Result CWin32FileSystem::ReplaceFile(const std::string& path, const FileChunk* c
   return temp.MoveOver(path);
 }
 
-Result CWin32FileSystem::CopyFile(const std::string& from, const std::string& to) {
+Result CWin32FileSystem::CopyOver(const std::string& from, const std::string& to) {
   return ::CopyFileA(from.c_str(), to.c_str(), FALSE) ? RESULT_OK : GetLastError();
 }
 
-Result CWin32FileSystem::DeleteFile(const std::string& path) {
+Result CWin32FileSystem::Remove(const std::string& path) {
   return ::DeleteFileA(path.c_str()) ? RESULT_OK : GetLastError();
 }
 

@@ -11,9 +11,9 @@ class CWin32FileSystem : public IFileSystem {
  public:
   [[nodiscard]] Result OpenForReading(const std::string& path,
                                       std::unique_ptr<IFileReader>* reader) override;
-  [[nodiscard]] Result ReplaceFile(const std::string& path, const FileChunk* chunks,
+  [[nodiscard]] Result ReplaceContents(const std::string& path, const FileChunk* chunks,
                                    size_t count) override;
-  [[nodiscard]] Result CopyFile(const std::string& from, const std::string& to) override;
-  [[nodiscard]] Result DeleteFile(const std::string& path) override;
+  [[nodiscard]] Result CopyOver(const std::string& from, const std::string& to) override;
+  [[nodiscard]] Result Remove(const std::string& path) override;
   void EnsureFolder(const std::string& path) override;
 };
