@@ -1,0 +1,342 @@
+#include "document/NoteDocument.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "document/NoteEdits.h"
+
+namespace {
+
+constexpr uint32_t STR_NOTE_VIEW_TITLE = 200;
+constexpr uint32_t STR_PROPERTIES_NUMBER = 201;
+constexpr uint32_t STR_PROPERTIES_NEW_NOTE = 202;
+constexpr uint32_t STR_LIST_VIEW_TITLE = 207;
+constexpr uint32_t MSG_VERIFY_DELETE = 300;
+constexpr uint32_t MSG_VERIFY_DELETE_SEVERAL = 321;
+constexpr uint32_t MSG_NO_ROOM = 902;
+constexpr uint32_t MSG_PAD_FULL = 904;
+constexpr uint32_t MSG_DISCARD_CHANGES = 920;
+constexpr uint32_t MSG_NOTE_TOO_LONG = 922;
+
+bool AskYesNo(IMessages& messages, uint32_t id, MessageIcon icon,
+              std::initializer_list<Placeholder> placeholders = {}) {
+  return ShowMessage(messages, id, MessageButtons::YesNo, icon, placeholders) ==
+         MessageAnswer::Yes;
+}
+
+void Warn(IMessages& messages, uint32_t id) {
+  ShowMessage(messages, id, MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+// Texts end at their first zero byte in the pool, so nothing behind one
+// may be counted as part of the text.
+uint32_t StoredLength(const std::string& text) {
+  return static_cast<uint32_t>(std::strlen(text.c_str()));
+}
+
+}  // namespace
+
+CNoteDocument::CNoteDocument(NoteStore& store, Settings& settings, INoteEditor& editor,
+                             INoteList& list, IDocumentFrame& frame, IMessages& messages,
+                             IClock& clock)
+    : store(store),
+      settings(settings),
+      editor(editor),
+      list(list),
+      frame(frame),
+      messages(messages),
+      clock(clock) {}
+
+Result CNoteDocument::CommitCurrentNote() {
+  // A nested message loop (a message box below) may run an auto-save.
+  if (committing) return NOTE_NOT_STORED;
+  if (!InNoteView() || !editor.TextChanged()) return RESULT_OK;
+  committing = true;
+  const Result result = StoreEditorText();
+  committing = false;
+  return result;
+}
+
+Result CNoteDocument::StoreEditorText() {
+  if (editor.TextLength() > MAX_NOTE_LENGTH &&
+      !AskYesNo(messages, MSG_NOTE_TOO_LONG, MessageIcon::Exclamation))
+    return NOTE_NOT_STORED;
+  const std::string text = editor.Text(MAX_NOTE_LENGTH);
+  const uint32_t length = StoredLength(text);
+  const uint32_t count = store.header.noteCount;
+  const uint32_t number = store.currentNote;
+
+  if (length == 0) {
+    editor.SetTextChanged(false);
+    if (!InSlot()) {
+      DeleteCurrentNote();
+      ShowCurrentNote();
+      return NOTE_EMPTY;
+    }
+    if (count == 0) return RESULT_OK;
+    store.currentNote = count;
+    ShowCurrentNote();
+    return NOTE_EMPTY;
+  }
+
+  if (InSlot() && count >= MAX_NOTES) {
+    Warn(messages, MSG_PAD_FULL);
+    return NOTE_NOT_STORED;
+  }
+  if (!WriteNoteText(store, number, text.data(), length)) {
+    Warn(messages, MSG_NO_ROOM);
+    return NOTE_NOT_STORED;
+  }
+  NoteEntry& entry = store.Entry(number);
+  entry.modified = clock.Now();
+  if (number > count) entry.created = entry.modified;
+  if (number >= count) settings.lastViewed = number;
+  editor.SetTextChanged(false);
+  return RESULT_OK;
+}
+
+void CNoteDocument::DeleteCurrentNote() {
+  const uint32_t number = store.currentNote;
+  if (number < 1 || number > store.header.noteCount) return;
+  RemoveNote(store, number);
+  if (number > store.header.noteCount)
+    store.currentNote = std::max<uint32_t>(store.header.noteCount, 1);
+}
+
+Result CNoteDocument::InsertNote(uint32_t position, const std::string& text, NoteEntry entry) {
+  const int32_t now = clock.Now();
+  const uint32_t length = StoredLength(text);
+  if (length == 0) return NOTE_EMPTY;
+  if (store.header.noteCount >= MAX_NOTES || length > MAX_NOTE_LENGTH) return NOTE_NOT_STORED;
+  if (entry.created == 0) entry.created = now;
+  if (entry.modified == 0) entry.modified = now;
+  if (!PlaceNote(store, position, text.data(), length, entry)) {
+    Warn(messages, MSG_NO_ROOM);
+    return NOTE_NOT_STORED;
+  }
+  return RESULT_OK;
+}
+
+Result CNoteDocument::MoveNote(uint32_t from, uint32_t to) {
+  const uint32_t count = store.header.noteCount;
+  if (from < 1 || from > count || to < 1 || to > count + 1) return NOTE_NOT_STORED;
+  if (from == to) return RESULT_OK;
+  const NoteEntry moved = store.Entry(from);
+  const std::string text = store.Text(moved);
+  if (to > from) --to;
+  RemoveNote(store, from);
+  // The removal freed exactly the room the note needs, and the stored text
+  // goes back as it is, whatever its length.
+  if (!PlaceNote(store, to, text.data(), StoredLength(text), moved)) return NOTE_NOT_STORED;
+  store.currentNote = to;
+  return RESULT_OK;
+}
+
+void CNoteDocument::ShowCurrentNote() {
+  const uint32_t count = store.header.noteCount;
+  if (store.currentNote < 1 || store.currentNote > count + 1)
+    store.currentNote = std::max<uint32_t>(count, 1);
+  settings.lastViewed = store.currentNote;
+  if (InNoteView()) {
+    editor.LoadText(InSlot() ? "" : store.Text(store.CurrentEntry()));
+    UpdateNoteTitle();
+  } else if (count > 0) {
+    list.ClearListSelection();
+    list.SelectCurrentItem();
+  }
+}
+
+void CNoteDocument::GoToNote(uint32_t number) {
+  if (!LeaveCurrentNote()) return;
+  const uint32_t highest = std::max<uint32_t>(store.header.noteCount, 1);
+  store.currentNote = std::min(std::max<uint32_t>(number, 1), highest);
+  ShowCurrentNote();
+}
+
+void CNoteDocument::UpdateNoteTitle() {
+  std::string title = messages.LoadText(STR_NOTE_VIEW_TITLE);
+  ReplacePlaceholder(title, "<CURNOTE>", std::to_string(store.currentNote));
+  ReplacePlaceholder(title, "<NUMNOTES>", std::to_string(CountWithSlot()));
+  noteTitle = title;
+  frame.SetTitle(title);
+}
+
+bool CNoteDocument::LeaveCurrentNote() {
+  if (CommitCurrentNote() != NOTE_NOT_STORED) return true;
+  return AskYesNo(messages, MSG_DISCARD_CHANGES, MessageIcon::Question);
+}
+
+void CNoteDocument::OnNewNote() {
+  if (!InNoteView()) frame.ShowNoteView();
+  if (CommitCurrentNote() == NOTE_NOT_STORED) return;
+  const uint32_t count = store.header.noteCount;
+  if (count == 0) return;  // the slot is already current
+  if (count >= MAX_NOTES) {
+    Warn(messages, MSG_PAD_FULL);
+    return;
+  }
+  NoteEntry& slot = store.Entry(count + 1);
+  slot.text = store.UsedPoolBytes();
+  slot.flags = 0;
+  slot.reminderTime = 0;
+  store.currentNote = count + 1;
+  editor.Clear();
+  // Leaving the still empty slot then abandons it through the commit.
+  editor.SetTextChanged(true);
+  UpdateNoteTitle();
+}
+
+void CNoteDocument::OnDeleteNote() {
+  if (!InNoteView()) {
+    DeleteSelectedListNotes();
+    return;
+  }
+  if (editor.TextLength() > 0 && settings.verifyDelete != 0 &&
+      !AskYesNo(messages, MSG_VERIFY_DELETE, MessageIcon::Question))
+    return;
+  // The commit's empty-text path removes the note and shows the next one.
+  editor.Clear();
+  editor.SetTextChanged(true);
+  static_cast<void>(CommitCurrentNote());
+}
+
+void CNoteDocument::DeleteSelectedListNotes() {
+  const uint32_t selected = list.SelectedCount();
+  if (selected == 0) return;
+  if (selected == 1) {
+    if (settings.verifyDelete != 0 &&
+        !AskYesNo(messages, MSG_VERIFY_DELETE, MessageIcon::Question))
+      return;
+  } else if (!AskYesNo(messages, MSG_VERIFY_DELETE_SEVERAL, MessageIcon::Question,
+                       {{"<NUM>", std::to_string(selected)}})) {
+    return;
+  }
+  uint32_t item = 0;
+  while (item < store.header.noteCount && !list.IsSelected(item)) ++item;
+  const uint32_t firstSelected = item + 1;
+  uint32_t number = firstSelected;
+  // Deleting an item moves the later ones up, so the walk stays in place.
+  while (item < store.header.noteCount) {
+    if (list.IsSelected(item)) {
+      store.currentNote = item + 1;
+      DeleteCurrentNote();
+      list.DeleteItem(item);
+    } else {
+      list.RenumberItem(item, number++);
+      ++item;
+    }
+  }
+  store.currentNote = std::max<uint32_t>(std::min(firstSelected, store.header.noteCount), 1);
+  list.FillList();
+  ShowCurrentNote();
+  std::string title = messages.LoadText(STR_LIST_VIEW_TITLE);
+  ReplacePlaceholder(title, "<NUMNOTES>", std::to_string(store.header.noteCount));
+  frame.SetTitle(title);
+}
+
+void CNoteDocument::OnNextNote() {
+  if (store.currentNote >= store.header.noteCount) {
+    frame.Beep();
+    return;
+  }
+  const Result result = CommitCurrentNote();
+  // An emptied note was removed and the one behind it already shows.
+  if (result == NOTE_EMPTY) return;
+  if (result == NOTE_NOT_STORED && !AskYesNo(messages, MSG_DISCARD_CHANGES, MessageIcon::Question))
+    return;
+  ++store.currentNote;
+  ShowCurrentNote();
+}
+
+void CNoteDocument::OnPreviousNote() {
+  if (store.currentNote <= 1) {
+    frame.Beep();
+    return;
+  }
+  const uint32_t before = store.currentNote;
+  const Result result = CommitCurrentNote();
+  // An emptied last note or an abandoned slot already made the note before
+  // current; only a note removed in place still needs the step back.
+  if (result == NOTE_EMPTY && store.currentNote != before) return;
+  if (result == NOTE_NOT_STORED && !AskYesNo(messages, MSG_DISCARD_CHANGES, MessageIcon::Question))
+    return;
+  --store.currentNote;
+  ShowCurrentNote();
+}
+
+void CNoteDocument::OnFirstNote() {
+  if (!LeaveCurrentNote()) return;
+  store.currentNote = 1;
+  ShowCurrentNote();
+}
+
+void CNoteDocument::OnLastNote() {
+  if (!LeaveCurrentNote()) return;
+  if (store.header.noteCount > 0) store.currentNote = store.header.noteCount;
+  ShowCurrentNote();
+}
+
+void CNoteDocument::MoveCurrentNoteAfter(uint32_t afterNote) {
+  static_cast<void>(MoveNote(store.currentNote, afterNote + 1));
+  if (InNoteView()) {
+    ShowCurrentNote();
+  } else {
+    list.FillList();
+    ShowCurrentNote();
+    list.CenterCurrentItem();
+  }
+}
+
+bool CNoteDocument::PrepareNoteProperties(NotePropertiesTexts& texts) {
+  const Result result = CommitCurrentNote();
+  if (result == NOTE_EMPTY) return false;
+  if (result == NOTE_NOT_STORED && !AskYesNo(messages, MSG_DISCARD_CHANGES, MessageIcon::Question))
+    return false;
+  texts.number = messages.LoadText(STR_PROPERTIES_NUMBER);
+  ReplacePlaceholder(texts.number, "<CURNOTE>", std::to_string(store.currentNote));
+  ReplacePlaceholder(texts.number, "<NUMNOTES>", std::to_string(CountWithSlot()));
+  if (InSlot()) {
+    texts.created = messages.LoadText(STR_PROPERTIES_NEW_NOTE);
+    texts.modified.clear();
+  } else {
+    const NoteEntry& entry = store.CurrentEntry();
+    texts.created = clock.FormatLocalTime(entry.created);
+    texts.modified = clock.FormatLocalTime(entry.modified);
+  }
+  return true;
+}
+
+bool CNoteDocument::IsCommandEnabled(DocumentCommand command) {
+  const uint32_t count = store.header.noteCount;
+  const uint32_t current = store.currentNote;
+  const bool noteView = InNoteView();
+  // The list is asked only in list view: it may not exist before.
+  const auto hasText = [&] { return noteView && editor.TextLength() > 0; };
+  const auto textOrOneSelected = [&] {
+    return noteView ? hasText() : list.SelectedCount() == 1;
+  };
+  const bool otherPlaces = count > 1 || current > 1;
+  switch (command) {
+    case DocumentCommand::NewNote:
+      return count < MAX_NOTES;
+    case DocumentCommand::DeleteNote:
+      return otherPlaces || hasText();
+    case DocumentCommand::Properties:
+    case DocumentCommand::Reminders:
+      return textOrOneSelected();
+    case DocumentCommand::Print:
+    case DocumentCommand::PrintPreview:
+      return noteView ? hasText() : count > 0;
+    case DocumentCommand::GoToNote:
+      return otherPlaces;
+    case DocumentCommand::MoveNote:
+      return otherPlaces && textOrOneSelected();
+    case DocumentCommand::NextNote:
+    case DocumentCommand::LastNote:
+      return current < count;
+    case DocumentCommand::PreviousNote:
+    case DocumentCommand::FirstNote:
+      return current > 1;
+  }
+  return false;
+}

@@ -1,0 +1,51 @@
+#pragma once
+#include <cstdint>
+
+#include "store/NoteStore.h"
+
+// Changes of the note store that keep its invariants: texts packed in note
+// order; entry noteCount + 1 (the new-note slot) zeroed and on the first free
+// byte; at least one pool byte free; every pool byte past the used part zero
+// (poolHighWater lowered to the used part); reminderCount equal to the number
+// of REMINDER_ACTIVE entries; dirty set. Texts hold no zero byte; length
+// limits and messages are the caller's.
+
+// The background worker reads reminderCount, so it only changes atomically.
+inline void AtomicIncrement(uint32_t& value) { __atomic_add_fetch(&value, 1u, __ATOMIC_SEQ_CST); }
+inline void AtomicStore(uint32_t& value, uint32_t newValue) {
+  __atomic_store_n(&value, newValue, __ATOMIC_SEQ_CST);
+}
+// Never wraps below zero, so a miscounted file cannot turn into four billion.
+inline void AtomicDecrement(uint32_t& value) {
+  uint32_t seen = __atomic_load_n(&value, __ATOMIC_SEQ_CST);
+  while (seen > 0 &&
+         !__atomic_compare_exchange_n(&value, &seen, seen - 1, false, __ATOMIC_SEQ_CST,
+                                      __ATOMIC_SEQ_CST)) {
+  }
+}
+
+// Pool bytes a change may add while one byte stays free: the room check.
+bool PoolHasRoomFor(const NoteStore& store, int64_t growth);
+
+// Replaces the text of note `number` (1..noteCount), later texts shifting by
+// the difference; number noteCount + 1 stores the slot's text as a new last
+// note (noteCount grows). Dates are the caller's. False, and the store
+// unchanged, when no pool byte would stay free, the index is full or the
+// number is out of range.
+[[nodiscard]] bool WriteNoteText(NoteStore& store, uint32_t number, const char* text,
+                                 uint32_t length);
+
+// Removes note `number` (1..noteCount); a pending reminder leaves the count.
+// currentNote is the caller's.
+void RemoveNote(NoteStore& store, uint32_t number);
+
+// Inserts a note in front of note `position` (past noteCount: appends) with
+// the dates, flags and reminder of `fields`. False, and the store unchanged,
+// when the index is full or no pool byte would stay free.
+[[nodiscard]] bool PlaceNote(NoteStore& store, uint32_t position, const char* text,
+                             uint32_t length, const NoteEntry& fields);
+
+// Start-up: the editing and queued states belong to the last run; the count
+// of active reminders is recounted and fixed (and marked for saving) when the
+// file had it wrong.
+void ResetReminderRunState(NoteStore& store);
