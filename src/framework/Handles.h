@@ -1,4 +1,6 @@
 #pragma once
+// RAII owners of handles and GDI objects, each with its matching release
+// call, and a guard that puts back what SelectObject replaced.
 #include <windows.h>
 
 // Owns a kernel handle (file, event, thread, ...) and closes it with

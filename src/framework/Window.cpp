@@ -1,0 +1,158 @@
+// Window binding, creation and the window procedure of every CWnd.
+#include "framework/Window.h"
+
+#include "app/win32/Win32Messages.h"
+
+namespace {
+constexpr const char* OBJECT_PROPERTY = "Quillery.Object";
+}
+
+namespace framework {
+
+void BindObject(HWND window, CWnd* object) { SetPropA(window, OBJECT_PROPERTY, object); }
+void UnbindObject(HWND window) { RemovePropA(window, OBJECT_PROPERTY); }
+
+HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+bool PreTranslateChain(MSG& msg) {
+  for (HWND window = msg.hwnd; window != nullptr; window = GetParent(window)) {
+    CWnd* object = CWnd::FromHandle(window);
+    if (object != nullptr && object->PreTranslateMessage(msg)) return true;
+    if ((GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) == 0) break;
+  }
+  return false;
+}
+
+std::string CommandPrompt(UINT id) {
+  std::string text = LoadResourceString(id);
+  return text.substr(0, text.find('\n'));
+}
+
+std::string CommandTooltip(UINT id) {
+  std::string text = LoadResourceString(id);
+  size_t at = text.find('\n');
+  return at == std::string::npos ? std::string() : text.substr(at + 1);
+}
+
+}  // namespace framework
+
+bool CCmdTarget::OnCommand(UINT) { return false; }
+bool CCmdTarget::OnUpdateCommand(CCmdUI&) { return false; }
+
+CWnd::~CWnd() {
+  // A window that outlives its object loses the binding first, so no
+  // message reaches a half-destroyed object.
+  if (hwnd != nullptr) {
+    HWND window = hwnd;
+    Unbind();
+    ::DestroyWindow(window);
+  }
+}
+
+CWnd* CWnd::FromHandle(HWND window) {
+  return window == nullptr ? nullptr : static_cast<CWnd*>(GetPropA(window, OBJECT_PROPERTY));
+}
+
+bool CWnd::PreTranslateMessage(MSG&) { return false; }
+
+bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+bool CWnd::DestroyWindow() { return hwnd != nullptr && ::DestroyWindow(hwnd) != FALSE; }
+
+void CWnd::SetDlgCtrlId(int id) { SetWindowLongPtrA(hwnd, GWLP_ID, id); }
+
+int CWnd::GetDlgCtrlId() const { return GetDlgCtrlID(hwnd); }
+
+bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
+                    int y, int width, int height, HWND parent, HMENU menuOrId) {
+  CREATESTRUCTA cs{};
+  cs.dwExStyle = exStyle;
+  cs.lpszClass = className;
+  cs.lpszName = title;
+  cs.style = static_cast<LONG>(style);
+  cs.x = x;
+  cs.y = y;
+  cs.cx = width;
+  cs.cy = height;
+  cs.hwndParent = parent;
+  cs.hMenu = menuOrId;
+  cs.hInstance = framework::Instance();
+  if (!PreCreateWindow(cs)) return false;
+  HWND created = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style),
+                                 cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, this);
+  return created != nullptr;
+}
+
+bool CWnd::PreCreateWindow(CREATESTRUCTA&) { return true; }
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return Default(message, wParam, lParam);
+}
+
+LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcA(baseProc, hwnd, message, wParam, lParam);
+}
+
+bool CWnd::RegisterWindowClass(const char* className, UINT style, HICON icon, HBRUSH background) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  if (GetClassInfoExA(framework::Instance(), className, &wc)) return true;
+  wc.style = style;
+  wc.lpfnWndProc = StaticWindowProc;
+  wc.hInstance = framework::Instance();
+  wc.hIcon = icon;
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = background;
+  wc.lpszClassName = className;
+  return RegisterClassExA(&wc) != 0;
+}
+
+bool CWnd::RegisterSuperclass(const char* baseClass, const char* className) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  if (!GetClassInfoExA(nullptr, baseClass, &wc)) return false;
+  baseProc = wc.lpfnWndProc;
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExA(framework::Instance(), className, &existing)) return true;
+  wc.lpfnWndProc = StaticWindowProc;
+  wc.hInstance = framework::Instance();
+  wc.lpszClassName = className;
+  wc.style &= ~CS_GLOBALCLASS;
+  return RegisterClassExA(&wc) != 0;
+}
+
+void CWnd::SubclassWindow(HWND window) {
+  Bind(window);
+  baseProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWindowProc)));
+}
+
+void CWnd::Bind(HWND window) {
+  hwnd = window;
+  framework::BindObject(window, this);
+}
+
+void CWnd::Unbind() {
+  framework::UnbindObject(hwnd);
+  hwnd = nullptr;
+}
+
+LRESULT CALLBACK CWnd::StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* self = FromHandle(window);
+  if (self == nullptr && message == WM_NCCREATE) {
+    self = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    if (self != nullptr) self->Bind(window);
+  }
+  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = self->WindowProc(message, wParam, lParam);
+  } catch (...) {
+    // Out of memory in a handler: the message is dropped, not handed to a
+    // default handling that might do what the handler was replacing.
+    result = 0;
+  }
+  if (message == WM_NCDESTROY) self->Unbind();
+  return result;
+}
