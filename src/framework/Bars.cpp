@@ -147,7 +147,9 @@ bool CStatusBar::SetIndicators(const UINT* ids, int count) {
   bool ok = true;
   for (int i = 0; i < count; ++i) {
     Pane pane{ids[i], std::string(), true, 0};
-    if (pane.id != 0) {
+    if (pane.id == ID_SEPARATOR) {
+      pane.text = i == 0 ? LoadResourceString(AFX_IDS_IDLEMESSAGE) : std::string();
+    } else {
       pane.text = LoadResourceString(pane.id);
       if (pane.text.empty()) ok = false;
       SIZE size{};

@@ -273,6 +273,22 @@ TEST_F(FrameworkDialogTest, CancelLeavesMembersAndKeysPassPreTranslateMessage) {
   EXPECT_GE(dialog.f1Keys, 1);
 }
 
+TEST_F(FrameworkDialogTest, ModelessDialogTakesItsKeysThroughTheApplicationLoop) {
+  CTemplate t = DialogTemplate();
+  CScriptedDialog dialog(t.Get());
+  dialog.script = [](CScriptedDialog&) { return false; };
+  ASSERT_TRUE(dialog.Create());
+  HWND first = GetDlgItem(dialog.Window(), 100);
+  EXPECT_EQ(Text(dialog.Window(), 100), "42");
+  SetFocus(first);
+  MSG tab{first, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+  EXPECT_TRUE(app.PreTranslateMessage(tab));
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog.Window(), 101));
+  HWND window = dialog.Window();
+  dialog.EndDialog(IDOK);
+  EXPECT_FALSE(IsWindow(window));
+}
+
 CTemplate PageTemplate(const char* title, bool withNumber) {
   CTemplate t(WS_CHILD | WS_DISABLED | WS_CAPTION | DS_CONTROL, 200, 100, title);
   if (withNumber) t.Item(CTemplate::EDIT, 200, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 5, 5, 60, 12);

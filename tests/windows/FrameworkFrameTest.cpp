@@ -251,6 +251,7 @@ TEST_F(FrameworkFrameTest, StatusBarShowsPromptsIdleTextAndIndicators) {
   ASSERT_TRUE(frame.statusBar.Create(frame, WS_CHILD | WS_VISIBLE));
   const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
   ASSERT_TRUE(frame.statusBar.SetIndicators(indicators, 3));
+  EXPECT_EQ(frame.statusBar.GetPaneText(0), LoadResourceString(AFX_IDS_IDLEMESSAGE));
   ShowWindow(frame.GetSafeHwnd(), SW_SHOWNOACTIVATE);
 
   BYTE keys[256] = {};
@@ -348,6 +349,42 @@ TEST_F(FrameworkFrameTest, CloseAsksTheDocumentAndDestroysFrameAndViews) {
   EXPECT_EQ(app.GetMainWnd(), nullptr);
   MSG msg;
   EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// The creation hook may register a copy of the proposed class under its own
+// name and change the rectangle and extended style; the copy still binds.
+class CNamedFrame : public CFrameWnd {
+ protected:
+  bool PreCreateWindow(CREATESTRUCTA& cs) override {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExA(cs.hInstance, "FrameworkTestWndClass", &wc)) {
+      if (!GetClassInfoExA(cs.hInstance, cs.lpszClass, &wc)) return false;
+      wc.cbSize = sizeof(wc);
+      wc.lpszClassName = "FrameworkTestWndClass";
+      if (!RegisterClassExA(&wc)) return false;
+    }
+    cs.lpszClass = "FrameworkTestWndClass";
+    cs.x = 50;
+    cs.y = 38;
+    cs.cx = 512;
+    cs.cy = 328;
+    cs.dwExStyle |= WS_EX_TOPMOST;
+    return CFrameWnd::PreCreateWindow(cs);
+  }
+};
+
+TEST(FrameworkWindowTest, CreationHookChoosesClassRectangleAndExtendedStyle) {
+  CTestApp app;
+  CNamedFrame frame;
+  ASSERT_TRUE(frame.LoadFrame(MAIN_FRAME_RESOURCE, WS_OVERLAPPEDWINDOW, nullptr));
+  EXPECT_EQ(FindWindowA("FrameworkTestWndClass", nullptr), frame.GetSafeHwnd());
+  EXPECT_EQ(CWnd::FromHandle(frame.GetSafeHwnd()), &frame);
+  RECT r;
+  GetWindowRect(frame.GetSafeHwnd(), &r);
+  EXPECT_EQ(r.left, 50);
+  EXPECT_EQ(r.bottom - r.top, 328);
+  EXPECT_NE(GetWindowLongPtrA(frame.GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 }
 
 TEST(FrameworkWindowTest, ObjectThatDiesFirstTakesItsWindowAlong) {

@@ -40,7 +40,9 @@ MessageAnswer CWin32Messages::Show(const std::string& text, MessageButtons butto
   }
   std::string title = LoadResourceString(APP_TITLE_STRING);
   if (title.empty()) title = "Quillery";
-  HWND parent = owner != nullptr && IsWindow(owner) ? owner : nullptr;
+  // Over a modal dialog or sheet of the main window, the box belongs to
+  // that dialog, so the dialog cannot be used while the box is up.
+  HWND parent = owner != nullptr && IsWindow(owner) ? GetLastActivePopup(owner) : nullptr;
   if (parent == nullptr) style |= MB_TASKMODAL;
   switch (MessageBoxA(parent, text.c_str(), title.c_str(), style)) {
     case IDYES: return MessageAnswer::Yes;
