@@ -43,6 +43,11 @@ const CCmdTarget::CommandEntry<CFrameWnd> CFrameWnd::COMMANDS[] = {
     {ID_INDICATOR_NUM, nullptr, &CFrameWnd::OnUpdateKeyIndicator},
 };
 
+CFrameWnd::~CFrameWnd() {
+  CWinApp* app = CWinApp::Get();
+  if (app != nullptr && app->GetMainWnd() == this) app->SetMainWnd(nullptr);
+}
+
 bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, const CCreateContext* context) {
   HINSTANCE instance = framework::Instance();
   appTitle = framework::CommandPrompt(resourceId);

@@ -77,6 +77,7 @@ class CStatusBar {
 
 class CFrameWnd : public CWnd {
  public:
+  ~CFrameWnd() override;
   struct CCreateContext {
     CDocument* document;
     CView* view;  // created as the first pane, made active

@@ -44,6 +44,7 @@ bool CDocument::SaveModified() { return true; }
 
 CView::~CView() {
   if (document != nullptr) document->RemoveView(this);
+  if (frame != nullptr && frame->GetActiveView() == this) frame->SetActiveView(nullptr);
 }
 
 bool CView::Create(CFrameWnd& parent, UINT id, DWORD style) {

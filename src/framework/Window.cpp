@@ -40,13 +40,10 @@ bool CCmdTarget::OnCommand(UINT) { return false; }
 bool CCmdTarget::OnUpdateCommand(CCmdUI&) { return false; }
 
 CWnd::~CWnd() {
-  // A window that outlives its object loses the binding first, so no
-  // message reaches a half-destroyed object.
-  if (hwnd != nullptr) {
-    HWND window = hwnd;
-    Unbind();
-    ::DestroyWindow(window);
-  }
+  // A window that outlives its object goes with it. Its last messages reach
+  // only CWnd::WindowProc (the derived parts are gone), which hands them to
+  // the class's own procedure, so a control still frees its data.
+  if (hwnd != nullptr) ::DestroyWindow(hwnd);
 }
 
 CWnd* CWnd::FromHandle(HWND window) {

@@ -397,8 +397,11 @@ TEST(FrameworkWindowTest, ObjectThatDiesFirstTakesItsWindowAlong) {
     ASSERT_TRUE(frame.LoadFrame(MAIN_FRAME_RESOURCE, WS_OVERLAPPEDWINDOW, &context));
     window = frame.GetSafeHwnd();
     EXPECT_EQ(CWnd::FromHandle(window), &frame);
+    app.SetMainWnd(&frame);
   }
   EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(app.GetMainWnd(), nullptr);
+  EXPECT_TRUE(doc.GetViews().empty());
 }
 
 }  // namespace
