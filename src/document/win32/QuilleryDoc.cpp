@@ -1,0 +1,71 @@
+#include "document/win32/QuilleryDoc.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "res/resource.h"
+
+namespace {
+// Longer formatted times are not shown at all.
+constexpr size_t MAX_TIME_TEXT = 511;
+}  // namespace
+
+const CCmdTarget::CommandEntry<CQuilleryDoc> CQuilleryDoc::COMMANDS[] = {
+    {ID_NOTE_NEW, &CQuilleryDoc::OnNewNote, &CQuilleryDoc::OnUpdateNewNote},
+    {ID_NOTE_DELETE, &CQuilleryDoc::OnDeleteNote, &CQuilleryDoc::OnUpdateDeleteNote},
+    {ID_NOTE_NEXT, &CQuilleryDoc::OnNextNote, &CQuilleryDoc::OnUpdateNextNote},
+    {ID_NOTE_PREVIOUS, &CQuilleryDoc::OnPreviousNote, &CQuilleryDoc::OnUpdatePreviousNote},
+    {ID_NOTE_FIRST, &CQuilleryDoc::OnFirstNote, &CQuilleryDoc::OnUpdateFirstNote},
+    {ID_NOTE_LAST, &CQuilleryDoc::OnLastNote, &CQuilleryDoc::OnUpdateLastNote},
+};
+
+std::string CQuilleryDoc::CEditorPort::Text(uint32_t maxCharacters) {
+  std::string text = view.GetText();
+  if (text.size() > maxCharacters) text.resize(maxCharacters);
+  return text;
+}
+
+uint32_t CQuilleryDoc::CEditorPort::TextLength() {
+  return static_cast<uint32_t>(std::max(view.TextLength(), 0));
+}
+
+int32_t CQuilleryDoc::CSystemClock::Now() { return static_cast<int32_t>(std::time(nullptr)); }
+
+std::string CQuilleryDoc::CSystemClock::FormatLocalTime(int32_t time) {
+  std::time_t t = time;
+  const std::tm* local = std::localtime(&t);
+  if (local == nullptr) return std::string();
+  char text[MAX_TIME_TEXT + 1];
+  size_t length = std::strftime(text, sizeof(text), "%#c", local);
+  return std::string(text, length);
+}
+
+CQuilleryDoc::CQuilleryDoc(NoteStore& store, Settings& s, CQuilleryView& view, IMessages& messages,
+                           const StartState& startState)
+    : settings(s),
+      noteView(view),
+      start(startState),
+      editor(view),
+      frame(*this),
+      notes(store, s, editor, list, frame, messages, clock) {}
+
+bool CQuilleryDoc::OnNewDocument() {
+  if (!CDocument::OnNewDocument()) return false;
+  // The note view is always the first one shown.
+  settings.noteMode = 1;
+  // A copy that ends at once shows nothing.
+  if (!start.exitAtStart) notes.ShowCurrentNote();
+  noteView.SetTabStops(static_cast<int>(settings.tabs) * 4);
+  return true;
+}
+
+void CQuilleryDoc::OnCloseDocument() {
+  static_cast<void>(notes.CommitCurrentNote());
+  CDocument::OnCloseDocument();
+}
+
+bool CQuilleryDoc::SaveModified() { return true; }
+
+bool CQuilleryDoc::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id); }
+
+bool CQuilleryDoc::OnUpdateCommand(CCmdUI& ui) { return UpdateFromTable(this, COMMANDS, ui); }

@@ -1,0 +1,38 @@
+#include "frame/FrameRules.h"
+
+namespace {
+constexpr uint32_t CMD_VIEW_NOTE = 33201;
+constexpr uint32_t CMD_VIEW_LIST = 33202;
+constexpr uint32_t CMD_HELP_FAQ = 33304;
+}  // namespace
+
+uint32_t HelpContextForF1(bool noteView) {
+  return HELP_CONTEXT_COMMAND_BASE + (noteView ? CMD_VIEW_NOTE : CMD_VIEW_LIST);
+}
+
+uint32_t HelpContextForFaq() { return HELP_CONTEXT_COMMAND_BASE + CMD_HELP_FAQ; }
+
+uint32_t HelpContextForMenuItem(uint32_t itemId) {
+  const uint32_t id = itemId & 0xFFFF;
+  return id == 0 ? 0 : HELP_CONTEXT_COMMAND_BASE + id;
+}
+
+WindowRect StoredWindowRect(const Settings& settings) {
+  return {settings.noteX, settings.noteY, settings.noteX + settings.noteCX,
+          settings.noteY + settings.noteCY};
+}
+
+void RecordWindowRect(Settings& settings, const WindowRect& rect, bool minimised) {
+  if (minimised) return;
+  settings.noteX = rect.left;
+  settings.noteY = rect.top;
+  settings.noteCX = rect.right - rect.left;
+  settings.noteCY = rect.bottom - rect.top;
+}
+
+bool ShowsReminderIndicator(const NoteStore& store) {
+  if (store.header.noteCount == 0 || store.currentNote < 1 ||
+      store.currentNote > store.header.noteCount + 1)
+    return false;
+  return (store.Entry(store.currentNote).flags & REMINDER_ACTIVE) != 0;
+}

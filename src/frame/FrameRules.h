@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+
+#include "settings/Settings.h"
+#include "store/NoteStore.h"
+
+// Rules of the main window that need no window to decide.
+
+// Help context numbers: a command's topic is 0x10000 plus its id.
+constexpr uint32_t HELP_CONTEXT_COMMAND_BASE = 0x10000;
+
+// F1 asks for the topic of the view that is shown.
+uint32_t HelpContextForF1(bool noteView);
+// The "Frequently Asked Questions" topic.
+uint32_t HelpContextForFaq();
+// A menu item's topic; 0 when the item has no id of its own (a popup or a
+// separator), so the request goes to the default handling.
+uint32_t HelpContextForMenuItem(uint32_t itemId);
+
+// The window's rectangle in screen pixels, frame included.
+struct WindowRect {
+  int32_t left;
+  int32_t top;
+  int32_t right;
+  int32_t bottom;
+};
+
+// The rectangle the window is created with.
+WindowRect StoredWindowRect(const Settings& settings);
+// Keeps the rectangle of a moved or resized window for the next start. A
+// minimised window's rectangle is the icon's place, not the window's, and is
+// not kept.
+void RecordWindowRect(Settings& settings, const WindowRect& rect, bool minimised);
+
+// The status bar shows "REMIND" while the current note has a pending reminder.
+bool ShowsReminderIndicator(const NoteStore& store);

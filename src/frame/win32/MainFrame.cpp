@@ -1,0 +1,200 @@
+// The main window: creation hook, bars, saving, quitting and the messages
+// of other copies.
+#include "frame/win32/MainFrame.h"
+
+#include <commctrl.h>
+
+#include "app/win32/Win32Messages.h"
+#include "framework/App.h"
+#include "frame/FrameRules.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int OTHER_COPY_WAIT_ROUNDS = 20;
+constexpr DWORD OTHER_COPY_WAIT_MS = 500;
+
+const UINT INDICATORS[] = {ID_SEPARATOR, ID_INDICATOR_REMIND, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
+
+}  // namespace
+
+const CCmdTarget::CommandEntry<CMainFrame> CMainFrame::COMMANDS[] = {
+    {ID_SAVE_NOTES, &CMainFrame::OnSaveNotes, nullptr},
+    {ID_APP_QUIT, &CMainFrame::Quit, nullptr},
+    {ID_VIEW_NOTE, nullptr, &CMainFrame::OnUpdateViewNote},
+    {ID_VIEW_LIST, nullptr, &CMainFrame::OnUpdateViewList},
+    {ID_INDICATOR_REMIND, nullptr, &CMainFrame::OnUpdateReminderIndicator},
+};
+
+CMainFrame::CMainFrame(RecoveryContext& notes, StartState& startState, CQuilleryDoc& doc)
+    : notesFile(notes), start(startState), document(doc) {}
+
+bool CMainFrame::LoadMainFrame(CQuilleryView& noteView) {
+  CCreateContext context{&document, &noteView};
+  if (!LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, &context)) return false;
+  if (!document.OnNewDocument()) return false;
+  noteView.OnInitialUpdate();
+  return true;
+}
+
+bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, const CCreateContext* context) {
+  // The caption reads the application title first, then the document's.
+  return CFrameWnd::LoadFrame(resourceId, style & ~FWS_PREFIXTITLE, context);
+}
+
+bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
+  DealWithOtherCopy();
+
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  if (!GetClassInfoExA(cs.hInstance, MAIN_WINDOW_CLASS, &wc)) {
+    if (!GetClassInfoExA(cs.hInstance, cs.lpszClass, &wc)) return false;
+    wc.cbSize = sizeof(wc);
+    wc.lpszClassName = MAIN_WINDOW_CLASS;
+    if (RegisterClassExA(&wc) == 0) return false;
+  }
+  cs.lpszClass = MAIN_WINDOW_CLASS;
+
+  const WindowRect rect = StoredWindowRect(notesFile.settings);
+  cs.x = rect.left;
+  cs.y = rect.top;
+  cs.cx = rect.right - rect.left;
+  cs.cy = rect.bottom - rect.top;
+  if (notesFile.settings.onTop == 1) {
+    cs.dwExStyle |= WS_EX_TOPMOST;
+  } else {
+    cs.dwExStyle &= ~static_cast<DWORD>(WS_EX_TOPMOST);
+  }
+  return CFrameWnd::PreCreateWindow(cs);
+}
+
+void CMainFrame::DealWithOtherCopy() {
+  HWND other = FindWindowA(MAIN_WINDOW_CLASS, nullptr);
+  switch (DecideOtherCopy(other != nullptr, start)) {
+    case OtherCopyAction::None:
+      break;
+    case OtherCopyAction::Activate:
+      PostMessageA(other, WM_APP_ACTIVATE, 0, 0);
+      break;
+    case OtherCopyAction::Quit: {
+      HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+      PostMessageA(other, WM_APP_QUIT, 0, 0);
+      // The other copy saves its notes first; give it about ten seconds.
+      for (int round = 0; round < OTHER_COPY_WAIT_ROUNDS; ++round) {
+        if (FindWindowA(MAIN_WINDOW_CLASS, nullptr) == nullptr) break;
+        Sleep(0);
+        Sleep(OTHER_COPY_WAIT_MS);
+      }
+      SetCursor(previous);
+      break;
+    }
+  }
+}
+
+int CMainFrame::OnCreate(CREATESTRUCTA& cs) {
+  if (CFrameWnd::OnCreate(cs) == -1) return -1;
+
+  if (!toolBar.CreateEx(*this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE) || !toolBar.LoadToolBar(IDR_MAINFRAME)) {
+    return -1;
+  }
+  if (!statusBar.Create(*this, WS_CHILD | WS_VISIBLE) ||
+      !statusBar.SetIndicators(INDICATORS, static_cast<int>(sizeof(INDICATORS) / sizeof(INDICATORS[0])))) {
+    return -1;
+  }
+
+  // "Close to Tray" is offered only while closing hides the window in the
+  // tray; until then the item is kept aside.
+  HMENU fileMenu = GetSubMenu(GetMenu(hwnd), 0);
+  closeToTrayItem.cbSize = sizeof(closeToTrayItem);
+  closeToTrayItem.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE | MIIM_DATA;
+  closeToTrayItem.dwTypeData = closeToTrayText;
+  closeToTrayItem.cch = sizeof(closeToTrayText);
+  if (fileMenu != nullptr && GetMenuItemInfoA(fileMenu, ID_APP_EXIT, FALSE, &closeToTrayItem)) {
+    RemoveMenu(fileMenu, ID_APP_EXIT, MF_BYCOMMAND);
+  }
+  return 0;
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+    case WM_MOVE: {
+      LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
+      RecordWindowRect();
+      return result;
+    }
+    case WM_APP_ACTIVATE:
+      OnActivateFromOtherCopy();
+      return 1;
+    case WM_APP_QUIT:
+      Quit();
+      return 0;
+    case WM_APP_AUTOSAVE:
+      SaveAllNotes();
+      return 0;
+    default:
+      return CFrameWnd::WindowProc(message, wParam, lParam);
+  }
+}
+
+void CMainFrame::OnActivateFromOtherCopy() {
+  if (IsIconic(hwnd)) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(hwnd, &placement);
+    placement.showCmd = SW_SHOWNORMAL;
+    SetWindowPlacement(hwnd, &placement);
+    return;
+  }
+  // A window started hidden is shown, or the user could never reach it.
+  if (!IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_SHOW);
+  SetForegroundWindow(hwnd);
+}
+
+void CMainFrame::RecordWindowRect() {
+  RECT r;
+  if (!GetWindowRect(hwnd, &r)) return;
+  ::RecordWindowRect(notesFile.settings, {r.left, r.top, r.right, r.bottom}, IsIconic(hwnd) != FALSE);
+}
+
+void CMainFrame::SaveAllNotes() {
+  const bool commitEditor = notesFile.settings.noteMode == 1 && document.NoteView().TextLength() > 0;
+  ::SaveAllNotes(notesFile, commitEditor ? std::function<Result()>([this] { return document.CommitCurrentNote(); })
+                                         : std::function<Result()>());
+}
+
+void CMainFrame::Quit() {
+  PostMessageA(hwnd, WM_CANCELMODE, 0, 0);
+  PostQuitMessage(0);
+  if (CWinApp* app = CWinApp::Get()) app->CloseAllDocuments(true);
+}
+
+bool CMainFrame::OnQueryEndSession() {
+  if (!CFrameWnd::OnQueryEndSession()) return false;
+  if (notesFile.settings.noteMode == 1) static_cast<void>(document.CommitCurrentNote());
+  FinalSave(notesFile);
+  return true;
+}
+
+bool CMainFrame::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id) || CFrameWnd::OnCommand(id); }
+
+bool CMainFrame::OnUpdateCommand(CCmdUI& ui) {
+  return UpdateFromTable(this, COMMANDS, ui) || CFrameWnd::OnUpdateCommand(ui);
+}
+
+// The views cannot be switched before the summary list exists; the marks
+// tell which one is shown.
+void CMainFrame::OnUpdateViewNote(CCmdUI& ui) {
+  ui.SetCheck(notesFile.settings.noteMode == 1);
+  ui.Enable(false);
+}
+
+void CMainFrame::OnUpdateViewList(CCmdUI& ui) {
+  ui.SetCheck(notesFile.settings.noteMode == 0);
+  ui.Enable(false);
+}
+
+void CMainFrame::OnUpdateReminderIndicator(CCmdUI& ui) {
+  ui.Enable(true);
+  ui.SetText(ShowsReminderIndicator(notesFile.store) ? LoadResourceString(ID_INDICATOR_REMIND) : std::string());
+}

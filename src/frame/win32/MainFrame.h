@@ -1,0 +1,61 @@
+#pragma once
+#include <windows.h>
+
+#include "app/Startup.h"
+#include "document/win32/QuilleryDoc.h"
+#include "framework/Frame.h"
+#include "store/Recovery.h"
+
+// The program's own window messages to the main window.
+constexpr UINT WM_APP_ACTIVATE = 0x802;  // from a second copy: come forward
+constexpr UINT WM_APP_QUIT = 0x803;      // from a copy started to stop this one
+constexpr UINT WM_APP_AUTOSAVE = 0x804;  // save the notes now
+
+// The class by which copies of the program find each other.
+constexpr const char* MAIN_WINDOW_CLASS = "QuilleryWndClass";
+
+// The main window: menu, toolbar and status bar around the note view; the
+// commands that are not about one note; saving when asked and when Windows
+// ends the session; and the single running copy.
+class CMainFrame : public CFrameWnd {
+ public:
+  CMainFrame(RecoveryContext& notesFile, StartState& start, CQuilleryDoc& document);
+
+  // Creates the window with the document and the note view, and shows the
+  // current note in it. The window stays hidden.
+  [[nodiscard]] bool LoadMainFrame(CQuilleryView& noteView);
+  bool LoadFrame(UINT resourceId, DWORD style, const CCreateContext* context) override;
+
+  // Writes the notes, with the note being edited, when they changed.
+  void SaveAllNotes();
+  // Ends the program: the document commits and closes, the window goes.
+  void Quit();
+
+  bool OnCommand(UINT id) override;
+  bool OnUpdateCommand(CCmdUI& ui) override;
+
+ protected:
+  bool PreCreateWindow(CREATESTRUCTA& cs) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  int OnCreate(CREATESTRUCTA& cs) override;
+  bool OnQueryEndSession() override;
+
+ private:
+  void DealWithOtherCopy();
+  void OnActivateFromOtherCopy();
+  void RecordWindowRect();
+  void OnSaveNotes() { SaveAllNotes(); }
+  void OnUpdateViewNote(CCmdUI& ui);
+  void OnUpdateViewList(CCmdUI& ui);
+  void OnUpdateReminderIndicator(CCmdUI& ui);
+  static const CommandEntry<CMainFrame> COMMANDS[5];
+
+  RecoveryContext& notesFile;
+  StartState& start;
+  CQuilleryDoc& document;
+  CToolBar toolBar;
+  CStatusBar statusBar;
+  // The File menu's "Close to Tray" item, kept while the menu goes without it.
+  MENUITEMINFOA closeToTrayItem{};
+  char closeToTrayText[64] = {};
+};

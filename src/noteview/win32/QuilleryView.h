@@ -1,0 +1,54 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Handles.h"
+#include "framework/View.h"
+#include "settings/Settings.h"
+
+// The one-note editor: a word-wrapping edit control in the note colours and
+// font. It only holds the text being typed; the document stores it.
+class CQuilleryView : public CEditView {
+ public:
+  explicit CQuilleryView(const Settings& settings);
+
+  // Shows the current note's text; the text counts as unchanged.
+  void LoadCurrentNoteText(const char* text);
+  // Set by typing and by commands that change the text; cleared when a note
+  // is loaded or its text stored.
+  bool textChanged = false;
+
+  void OnInitialUpdate() override;
+  bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool OnCommand(UINT id) override;
+  bool OnUpdateCommand(CCmdUI& ui) override;
+
+ protected:
+  bool PreCreateWindow(CREATESTRUCTA& cs) override;
+  bool OnContextMenu(int x, int y) override;
+
+ private:
+  HBRUSH CtlColor(HDC dc);
+  void InsertTimeText(const char* format);
+  void OnInsertDate();
+  void OnInsertTime();
+  void OnInsertDateAndTime();
+  void OnInsertWeekday();
+  static const CommandEntry<CQuilleryView> COMMANDS[4];
+
+  const Settings& settings;
+  CBrushOwner brush;
+  COLORREF brushColor;
+  COLORREF textColor;
+  CFontOwner font;
+  bool fontCreated = false;
+};
+
+// The note view's context menu (popup 1 of menu 133), owned by `menu`:
+// "Close to Tray" only while the main window's File menu offers it, and
+// Undo as the default item.
+HMENU LoadNoteContextMenu(HWND mainWindow, CMenuOwner& menu);
+
+// The current local time in the C runtime's `strftime` format.
+std::string FormatCurrentTime(const char* format);
