@@ -205,6 +205,8 @@ struct PackedBitmap {
   const BITMAPINFO* info = nullptr;
   const BYTE* bits = nullptr;
   int colours = 0;
+  int Width() const { return info->bmiHeader.biWidth; }
+  int Height() const { return info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight; }
 };
 
 bool FindPackedBitmap(UINT id, PackedBitmap& bitmap) {
@@ -237,43 +239,44 @@ CGdiObject<HPALETTE> PaletteOf(const PackedBitmap& bitmap) {
 
 }  // namespace
 
+bool CSplashDlg::OnInitDialog() {
+  // The picture replaces the text and gives the box its size, before the
+  // box is first painted: start-up handles no messages while it shows.
+  PackedBitmap packed;
+  if (!FindPackedBitmap(IDB_SPLASH, packed)) return CDialog::OnInitDialog();
+  ShowWindow(GetDlgItem(hwnd, IDC_SPLASH_TEXT), SW_HIDE);
+  RECT outer{0, 0, packed.Width(), packed.Height()};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)));
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const int w = outer.right - outer.left;
+  const int h = outer.bottom - outer.top;
+  SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - w) / 2,
+               work.top + (work.bottom - work.top - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  return CDialog::OnInitDialog();
+}
+
 void CSplashDlg::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
-  PackedBitmap packed;
-  if (dc == nullptr || !FindPackedBitmap(IDB_SPLASH, packed)) {
-    if (dc != nullptr) EndPaint(hwnd, &ps);
-    return;
-  }
-  ShowWindow(GetDlgItem(hwnd, IDC_SPLASH_TEXT), SW_HIDE);
-  const int width = packed.info->bmiHeader.biWidth;
-  const int height = packed.info->bmiHeader.biHeight < 0 ? -packed.info->bmiHeader.biHeight
-                                                          : packed.info->bmiHeader.biHeight;
+  if (dc == nullptr) return;
   RECT client;
   GetClientRect(hwnd, &client);
-  if (client.right != width || client.bottom != height) {
-    RECT outer{0, 0, width, height};
-    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)));
-    // Centred on the screen's work area, like the box it replaces.
-    RECT work;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int w = outer.right - outer.left;
-    const int h = outer.bottom - outer.top;
-    SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2,
-                 w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    GetClientRect(hwnd, &client);
-  }
-  CGdiObject<HPALETTE> palette = PaletteOf(packed);
-  HPALETTE previous = palette.Valid() ? SelectPalette(dc, palette.Get(), FALSE) : nullptr;
-  if (palette.Valid()) RealizePalette(dc);
   RECT inner = client;
   InflateRect(&inner, -4, -4);
   FillRect(dc, &inner, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  const int x = (client.right - width) / 2;
-  const int y = (client.bottom - height) / 2;
-  SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
-                    static_cast<UINT>(height), packed.bits, packed.info, DIB_RGB_COLORS);
-  if (previous != nullptr) SelectPalette(dc, previous, FALSE);
+  PackedBitmap packed;
+  if (FindPackedBitmap(IDB_SPLASH, packed)) {
+    CGdiObject<HPALETTE> palette = PaletteOf(packed);
+    HPALETTE previous = palette.Valid() ? SelectPalette(dc, palette.Get(), FALSE) : nullptr;
+    if (palette.Valid()) RealizePalette(dc);
+    const int width = packed.Width();
+    const int height = packed.Height();
+    SetDIBitsToDevice(dc, (client.right - width) / 2, (client.bottom - height) / 2, static_cast<DWORD>(width),
+                      static_cast<DWORD>(height), 0, 0, 0, static_cast<UINT>(height), packed.bits, packed.info,
+                      DIB_RGB_COLORS);
+    if (previous != nullptr) SelectPalette(dc, previous, FALSE);
+  }
   EndPaint(hwnd, &ps);
 }

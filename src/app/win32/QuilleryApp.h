@@ -75,6 +75,7 @@ class CSplashDlg : public CDialog {
   CSplashDlg();
 
  protected:
+  bool OnInitDialog() override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:

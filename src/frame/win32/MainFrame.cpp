@@ -34,6 +34,8 @@ bool CMainFrame::LoadMainFrame(CQuilleryView& noteView) {
   if (!LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, &context)) return false;
   if (!document.OnNewDocument()) return false;
   noteView.OnInitialUpdate();
+  // The view fills the frame before it is first shown.
+  RecalcLayout();
   return true;
 }
 

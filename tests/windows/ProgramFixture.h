@@ -1,0 +1,92 @@
+#pragma once
+// The program's main window, document and note view in-process, wired as
+// start-up wires them, over a notes file in the temporary folder and
+// settings saves that are only recorded.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/win32/QuilleryApp.h"
+#include "app/win32/Win32Messages.h"
+
+// Records the messages shown and answers questions from a script.
+class CRecordingMessages : public IMessages {
+ public:
+  std::string LoadText(uint32_t id) override { return LoadResourceString(id); }
+  std::string SystemErrorText(uint32_t) override { return std::string(); }
+  MessageAnswer Show(const std::string& text, MessageButtons buttons, MessageIcon) override {
+    shown.push_back(text);
+    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    if (answers.empty()) return MessageAnswer::No;
+    MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  std::vector<std::string> shown;
+  std::deque<MessageAnswer> answers;
+};
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(store.Allocate());
+    store.ResetToEmptyPad();
+    store.dirty = false;
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    settings.curFile = std::string(folder) + "QuilleryProgramTest.dat";
+    DeleteFileA(settings.curFile.c_str());
+    settings.noteX = 60;
+    settings.noteY = 70;
+    settings.noteCX = 480;
+    settings.noteCY = 320;
+    settings.onTop = 1;
+    ASSERT_TRUE(frame.LoadMainFrame(view));
+    app.SetMainWnd(&frame);
+  }
+  void TearDown() override {
+    if (frame.GetSafeHwnd() != nullptr) frame.DestroyWindow();
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    DeleteFileA(settings.curFile.c_str());
+  }
+
+  // Notes "one", "two", ... with note `current` shown.
+  void FillPad(const std::vector<std::string>& texts, uint32_t current) {
+    for (const std::string& text : texts) {
+      NoteEntry entry{};
+      ASSERT_EQ(doc.Notes().InsertNote(store.header.noteCount + 1, text, entry), RESULT_OK);
+    }
+    store.currentNote = current;
+    doc.Notes().ShowCurrentNote();
+  }
+  void Type(const std::string& text) {
+    for (char c : text) SendMessageA(view.GetSafeHwnd(), WM_CHAR, static_cast<unsigned char>(c), 0);
+  }
+  HWND Frame() const { return frame.GetSafeHwnd(); }
+  std::string Caption() const {
+    char text[256] = {};
+    GetWindowTextA(frame.GetSafeHwnd(), text, sizeof(text));
+    return text;
+  }
+
+  CQuilleryApp app;  // routes the About command; its start-up is not run
+  CRecordingMessages messages;
+  NoteStore store;
+  Settings settings;
+  CWin32FileSystem files;
+  std::vector<uint32_t> savedGroups;
+  RecoveryContext notesFile{
+      {store, settings, files, [] { return int32_t{1000000}; }, [this](uint32_t groups) { savedGroups.push_back(groups); }},
+      messages};
+  StartState start;
+  CQuilleryView view{settings};
+  CQuilleryDoc doc{store, settings, view, messages, start};
+  CMainFrame frame{notesFile, start, doc};
+};
