@@ -182,7 +182,8 @@ HWND FindMainWindow() {
 
 HWND WaitForMainWindow(DWORD timeoutMs) {
   HWND window = nullptr;
-  WaitFor([&] { return (window = FindMainWindow()) != nullptr; }, timeoutMs);
+  WaitFor([&] { return (window = FindMainWindow()) != nullptr && IsWindowVisible(window); },
+          timeoutMs);
   return window;
 }
 
@@ -228,6 +229,58 @@ void ExpectMessageBox(DWORD pid, const std::string& text, const char* button) {
   EXPECT_EQ(box.text, text);
   ASSERT_TRUE(PressButton(box.window, button)) << "no button " << button;
   WaitFor([&] { return !IsWindow(box.window); });
+}
+
+namespace {
+BOOL CALLBACK FindEditChild(HWND window, LPARAM param) {
+  char cls[64];
+  GetClassNameA(window, cls, sizeof cls);
+  // The note view is an edit control of a class of its own.
+  if (std::strstr(cls, "Edit") != nullptr && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(param) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND FindEditor(HWND main) {
+  HWND editor = nullptr;
+  EnumChildWindows(main, FindEditChild, reinterpret_cast<LPARAM>(&editor));
+  return editor;
+}
+
+void Command(HWND main, UINT id) { PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void TypeText(HWND editor, const std::string& text) {
+  const std::string before = WindowText(editor);
+  std::string expected = before;
+  for (char c : text) {
+    if (c == '\n') {
+      PostMessageA(editor, WM_CHAR, '\r', 0);
+      expected += "\r\n";
+    } else {
+      PostMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 0);
+      expected += c;
+    }
+  }
+  EXPECT_TRUE(WaitFor([&] { return WindowText(editor).size() >= expected.size(); }))
+      << "typed text did not arrive";
+}
+
+void PasteText(HWND main, const std::string& text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+  Command(main, 57637);
+}
+
+bool WaitForCaption(HWND window, const std::string& caption) {
+  return WaitFor([&] { return WindowText(window) == caption; });
 }
 
 bool FileExists(const std::string& path) {

@@ -73,7 +73,8 @@ bool WaitFor(Predicate predicate, DWORD timeoutMs = DEFAULT_TIMEOUT_MS) {
   }
 }
 
-// The visible top-level window of the main class, or null.
+// The top-level window of the main class, or null; the wait is for it to
+// be shown.
 HWND FindMainWindow();
 HWND WaitForMainWindow(DWORD timeoutMs = DEFAULT_TIMEOUT_MS);
 std::string WindowText(HWND window);
@@ -90,6 +91,18 @@ bool PressButton(HWND dialog, const char* caption);
 
 // The first message box of `pid` must read `text`; answers it with `button`.
 void ExpectMessageBox(DWORD pid, const std::string& text, const char* button);
+
+// The note view's edit control inside the main window, or null.
+HWND FindEditor(HWND main);
+// Sends a menu or toolbar command to the main window, as a click would.
+void Command(HWND main, UINT id);
+// Types `text` into the editor character by character ('\n' is Enter) and
+// waits until the editor shows it.
+void TypeText(HWND editor, const std::string& text);
+// Puts `text` on the clipboard and pastes it with the Paste command.
+void PasteText(HWND main, const std::string& text);
+// Waits until the window's caption reads `caption`.
+bool WaitForCaption(HWND window, const std::string& caption);
 
 bool FileExists(const std::string& path);
 Bytes ReadFileBytes(const std::string& path);
