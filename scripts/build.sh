@@ -11,6 +11,8 @@ case "$config" in
   *) echo "usage: build.sh native|win64|win32 [targets...]" >&2; exit 2 ;;
 esac
 root="${BUILD_ROOT:-build}"
+# The toolchain is read once, when the build folder is first configured.
+[ -f "$root/$config/CMakeCache.txt" ] && toolchain=()
 cmake -S . -B "$root/$config" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${toolchain[@]}" >/dev/null
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done

@@ -22,8 +22,8 @@ shot="${QUILLERY_SCREENSHOT:-$PWD/quillery-screenshot.png}"
 trap stop_display_and_wine EXIT
 start_virtual_display
 "$wine" explorer /desktop=Quillery,1024x768 "$home/Quillery.exe" "$@" &
-# The splash stays up for three seconds; give the window time to settle.
-sleep "${QUILLERY_SHOT_DELAY:-6}"
+# The splash stays up for three seconds after Wine has started the program.
+sleep "${QUILLERY_SHOT_DELAY:-12}"
 import -window root "$shot"
 echo "Screenshot of the running program: $shot"
 # Ask the running copy to save and close, as a second copy with -killall does.
