@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -11,6 +12,9 @@
 struct StartState {
   CommandLineFlags commandLine;
   bool exitAtStart = false;
+  // Set while the application starts; the background worker skips its
+  // cycles until then.
+  std::atomic<bool> startupInProgress{false};
 };
 
 enum class OtherCopyAction {

@@ -33,6 +33,7 @@ CQuilleryApp::CQuilleryApp(std::string parameters)
                 Messages()} {}
 
 bool CQuilleryApp::InitInstance() {
+  start.startupInProgress = true;
   // Dates and times are written the way the program's language writes them.
   std::setlocale(LC_ALL, LoadResourceString(IDS_LOCALE).c_str());
   exitDone = false;
@@ -79,6 +80,7 @@ bool CQuilleryApp::InitInstance() {
   ShowMainWindow();
   store.lastSaveTime = Now();
   SaveSettingsGroups(SETTINGS_RUN_KEY);
+  start.startupInProgress = false;
   return true;
 }
 

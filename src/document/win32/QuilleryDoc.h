@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
 #include "app/Messages.h"
 #include "app/Startup.h"
 #include "document/NoteDocument.h"
@@ -19,6 +21,10 @@ class CQuilleryDoc : public CDocument {
   CQuilleryView& NoteView() { return noteView; }
   // Stores the text being edited before anything else reads the notes.
   [[nodiscard]] Result CommitCurrentNote() { return notes.CommitCurrentNote(); }
+  // A note's reminder has fallen due: its number joins the notes whose
+  // popups wait (on the user-interface thread only).
+  void ShowDueReminders(uint32_t noteNumber) { dueQueue.push_back(noteNumber); }
+  const std::vector<uint32_t>& DueReminders() const { return dueQueue; }
 
   bool OnNewDocument() override;
   void OnCloseDocument() override;
@@ -95,4 +101,5 @@ class CQuilleryDoc : public CDocument {
   CFramePort frame;
   CSystemClock clock;
   CNoteDocument notes;
+  std::vector<uint32_t> dueQueue;
 };

@@ -7,6 +7,7 @@
 #include "app/win32/Win32Messages.h"
 #include "framework/App.h"
 #include "frame/FrameRules.h"
+#include "frame/Worker.h"
 #include "res/resource.h"
 
 namespace {
@@ -15,6 +16,17 @@ constexpr int OTHER_COPY_WAIT_ROUNDS = 20;
 constexpr DWORD OTHER_COPY_WAIT_MS = 500;
 
 const UINT INDICATORS[] = {ID_SEPARATOR, ID_INDICATOR_REMIND, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
+
+class CReminderPoster : public IReminderPoster {
+ public:
+  explicit CReminderPoster(HWND w) : window(w) {}
+  bool PostReminderDue(uint32_t number) override {
+    return PostMessageA(window, WM_APP_REMINDER_DUE, 0, static_cast<LPARAM>(number)) != FALSE;
+  }
+
+ private:
+  HWND window;
+};
 
 }  // namespace
 
@@ -114,6 +126,10 @@ int CMainFrame::OnCreate(CREATESTRUCTA& cs) {
   if (fileMenu != nullptr && GetMenuItemInfoA(fileMenu, ID_APP_EXIT, FALSE, &closeToTrayItem)) {
     RemoveMenu(fileMenu, ID_APP_EXIT, MF_BYCOMMAND);
   }
+
+  // Without the worker the program runs on, only without auto-save and
+  // reminder popups.
+  static_cast<void>(worker.Start(hwnd, notesFile.settings, notesFile.store, start.startupInProgress));
   return 0;
 }
 
@@ -134,6 +150,21 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_APP_AUTOSAVE:
       SaveAllNotes();
       return 0;
+    case WM_APP_SCAN_REMINDERS: {
+      // The worker hands the scan over to this thread, which makes every
+      // change of the store: the scan sees no note half moved, and no other
+      // write of a note's flags can meet its own. No lock is needed.
+      CReminderPoster poster(hwnd);
+      ScanReminders(notesFile.store, static_cast<int32_t>(lParam), poster);
+      return 0;
+    }
+    case WM_APP_REMINDER_DUE:
+      document.ShowDueReminders(static_cast<uint32_t>(lParam));
+      return 0;
+    case WM_DESTROY:
+      // The worker posts to this window: it ends with it.
+      worker.Stop();
+      return CFrameWnd::WindowProc(message, wParam, lParam);
     default:
       return CFrameWnd::WindowProc(message, wParam, lParam);
   }
@@ -176,6 +207,13 @@ bool CMainFrame::OnQueryEndSession() {
   if (notesFile.settings.noteMode == 1) static_cast<void>(document.CommitCurrentNote());
   FinalSave(notesFile);
   return true;
+}
+
+void CMainFrame::OnEndSession(bool ending) {
+  // Windows may end the process at any moment now: the worker is told to
+  // stop, not waited for.
+  if (ending) worker.RequestStop();
+  CFrameWnd::OnEndSession(ending);
 }
 
 bool CMainFrame::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id) || CFrameWnd::OnCommand(id); }

@@ -3,6 +3,7 @@
 
 #include "app/Startup.h"
 #include "document/win32/QuilleryDoc.h"
+#include "frame/win32/WorkerThread.h"
 #include "framework/Frame.h"
 #include "store/Recovery.h"
 
@@ -10,6 +11,7 @@
 constexpr UINT WM_APP_ACTIVATE = 0x802;  // from a second copy: come forward
 constexpr UINT WM_APP_QUIT = 0x803;      // from a copy started to stop this one
 constexpr UINT WM_APP_AUTOSAVE = 0x804;  // save the notes now
+constexpr UINT WM_APP_REMINDER_DUE = 0x807;  // lParam: the note whose reminder is due
 
 // The class by which copies of the program find each other.
 constexpr const char* MAIN_WINDOW_CLASS = "QuilleryWndClass";
@@ -39,6 +41,7 @@ class CMainFrame : public CFrameWnd {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   int OnCreate(CREATESTRUCTA& cs) override;
   bool OnQueryEndSession() override;
+  void OnEndSession(bool ending) override;
 
  private:
   void DealWithOtherCopy();
@@ -58,4 +61,5 @@ class CMainFrame : public CFrameWnd {
   // The File menu's "Close to Tray" item, kept while the menu goes without it.
   MENUITEMINFOA closeToTrayItem{};
   char closeToTrayText[64] = {};
+  CWorkerThread worker;
 };

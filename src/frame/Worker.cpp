@@ -1,0 +1,56 @@
+#include "frame/Worker.h"
+
+namespace {
+
+template <typename T>
+T ReadShared(const T& value) {
+  return __atomic_load_n(&value, __ATOMIC_RELAXED);
+}
+
+}  // namespace
+
+int32_t RoundToNearestMinute(int32_t seconds) {
+  // In 64 bits, so that the last half minute of the 32-bit range cannot wrap.
+  const int64_t rounded = (int64_t{seconds} + 30) / 60 * 60;
+  return rounded > INT32_MAX ? INT32_MAX / 60 * 60 : static_cast<int32_t>(rounded);
+}
+
+bool AutoSaveDue(uint32_t autoSave, uint32_t autoSaveTime, int32_t lastSaveTime, int32_t now) {
+  if (autoSave == 0) return false;
+  // A clock set back before the last save counts as no time passed.
+  const int64_t minutes = (int64_t{now} - lastSaveTime) / 60;
+  return minutes >= 0 && minutes >= int64_t{autoSaveTime};
+}
+
+void RunWorker(IWorkerHost& host, const WorkerInputs& in) {
+  bool firstPass = true;
+  while (!in.workerStop.load()) {
+    host.Wait(firstPass ? WORKER_FIRST_WAIT_MS : WORKER_CYCLE_MS);
+    if (in.startupInProgress.load()) continue;
+    firstPass = false;
+    if (in.workerStop.load()) break;
+
+    const int32_t now = RoundToNearestMinute(host.Now());
+    if (AutoSaveDue(ReadShared(in.settings.autoSave), ReadShared(in.settings.autoSaveTime),
+                    ReadShared(in.store.lastSaveTime), now)) {
+      // A failed post is not retried in this cycle: the next one comes soon.
+      static_cast<void>(host.PostAutoSave());
+    }
+    if (ReadShared(in.store.header.reminderCount) != 0) static_cast<void>(host.PostReminderScan(now));
+  }
+}
+
+uint32_t ScanReminders(NoteStore& store, int32_t now, IReminderPoster& poster) {
+  if (ReadShared(store.header.reminderCount) == 0) return 0;
+  uint32_t posted = 0;
+  const uint32_t count = store.header.noteCount;
+  for (uint32_t number = 1; number <= count; ++number) {
+    NoteEntry& entry = store.Entry(number);
+    if ((entry.flags & (REMINDER_ACTIVE | REMINDER_EDITING | REMINDER_QUEUED)) != REMINDER_ACTIVE) continue;
+    if (entry.reminderTime > now) continue;
+    if (!poster.PostReminderDue(number)) continue;
+    entry.flags |= REMINDER_QUEUED;
+    ++posted;
+  }
+  return posted;
+}

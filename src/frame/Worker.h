@@ -1,0 +1,63 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+#include "settings/Settings.h"
+#include "store/NoteStore.h"
+
+// The background worker: the program's clock. It wakes about once a minute
+// and decides whether the notes are due for an automatic save and whether
+// reminders are to be looked for; the work itself happens on the
+// user-interface thread when the posted messages arrive.
+
+constexpr uint32_t WORKER_FIRST_WAIT_MS = 10000;
+constexpr uint32_t WORKER_CYCLE_MS = 60000;
+
+// Seconds since 1970 rounded to the nearest whole minute.
+int32_t RoundToNearestMinute(int32_t seconds);
+
+// The notes are due for an automatic save when it is on and at least
+// `autoSaveTime` whole minutes lie between the last save and `now`.
+bool AutoSaveDue(uint32_t autoSave, uint32_t autoSaveTime, int32_t lastSaveTime, int32_t now);
+
+// What the worker's loop needs from the system.
+class IWorkerHost {
+ public:
+  virtual ~IWorkerHost() = default;
+  // Returns when the worker is signalled or `milliseconds` have passed.
+  virtual void Wait(uint32_t milliseconds) = 0;
+  virtual int32_t Now() = 0;
+  virtual bool PostAutoSave() = 0;
+  // Asks the user-interface thread to look for reminders due at `now`.
+  virtual bool PostReminderScan(int32_t now) = 0;
+};
+
+// What the worker reads of the state that the user-interface thread owns.
+// The settings and the store are written there as plain values; the worker
+// only reads single aligned 32-bit words of them.
+struct WorkerInputs {
+  const Settings& settings;
+  const NoteStore& store;
+  const std::atomic<bool>& startupInProgress;
+  const std::atomic<bool>& workerStop;
+};
+
+// The worker's loop; returns once workerStop is set. Nothing is posted while
+// start-up is in progress, and the first cycle after it still comes after
+// the short first wait.
+void RunWorker(IWorkerHost& host, const WorkerInputs& inputs);
+
+class IReminderPoster {
+ public:
+  virtual ~IReminderPoster() = default;
+  // Announces that note `number`'s reminder is due; false when the message
+  // could not be posted.
+  virtual bool PostReminderDue(uint32_t number) = 0;
+};
+
+// Posts every note, in note order, whose reminder is pending, neither being
+// edited nor already queued, and not later than `now`; a note is marked
+// queued only when its post succeeded, so a failed one is tried again at the
+// next cycle. Visits no note while no reminder is pending. Runs on the
+// user-interface thread, which owns the store. Returns the number posted.
+uint32_t ScanReminders(NoteStore& store, int32_t now, IReminderPoster& poster);

@@ -1,0 +1,59 @@
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+
+#include "frame/Worker.h"
+#include "framework/Handles.h"
+
+// Sent by the worker at each cycle while reminders are pending; lParam is
+// the cycle's time, rounded to the minute.
+constexpr UINT WM_APP_SCAN_REMINDERS = 0x808;
+
+// The main window's background worker thread. The worker only waits and
+// posts; it never touches a window or the store's notes.
+class CWorkerThread {
+ public:
+  CWorkerThread() = default;
+  // Stops the thread (at most TIMEOUT_MS) if it still runs.
+  ~CWorkerThread();
+  CWorkerThread(const CWorkerThread&) = delete;
+  CWorkerThread& operator=(const CWorkerThread&) = delete;
+
+  static constexpr DWORD STOP_TIMEOUT_MS = 120000;
+
+  // Starts WorkerThreadProc posting to `mainWindow`. False when no event or
+  // thread could be had: the program then runs without the worker.
+  [[nodiscard]] bool Start(HWND mainWindow, const Settings& settings, const NoteStore& store,
+                           const std::atomic<bool>& startupInProgress);
+  // Wakes the worker before its wait runs out.
+  void Wake();
+  // The worker returns at its next wake-up.
+  void RequestStop();
+  // Asks the worker to stop, wakes it and waits at most `timeoutMs` for it;
+  // true when no thread runs any more.
+  bool Stop(DWORD timeoutMs = STOP_TIMEOUT_MS);
+  bool Running() const { return thread.Valid(); }
+
+ private:
+  // Everything the thread uses. The thread holds a share of it, so a thread
+  // that outlives the stop time-out never sees it freed.
+  struct Shared : IWorkerHost {
+    Shared(HWND window, const Settings& s, const NoteStore& st, const std::atomic<bool>& startup)
+        : mainWindow(window), inputs{s, st, startup, workerStop} {}
+    void Wait(uint32_t milliseconds) override;
+    int32_t Now() override;
+    bool PostAutoSave() override;
+    bool PostReminderScan(int32_t now) override;
+
+    HWND mainWindow;
+    CHandle workerEvent;
+    std::atomic<bool> workerStop{false};
+    WorkerInputs inputs;
+  };
+  static DWORD WINAPI WorkerThreadProc(void* parameter);
+
+  std::shared_ptr<Shared> shared;
+  CHandle thread;
+};
