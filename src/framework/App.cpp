@@ -112,6 +112,14 @@ void CWinApp::SetMessages(IMessages* replacement) {
   messages = replacement != nullptr ? replacement : &win32Messages;
 }
 
+void CWinApp::SetHelpEngine(IHelpEngine* replacement) {
+  helpEngine = replacement != nullptr ? replacement : &winHelpEngine;
+}
+
+void CWinHelpEngine::WinHelp(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data) {
+  WinHelpA(window, helpFile.c_str(), command, data);
+}
+
 bool CWinApp::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id); }
 
 bool CWinApp::OnUpdateCommand(CCmdUI& ui) { return UpdateFromTable(this, COMMANDS, ui); }

@@ -9,6 +9,18 @@
 // accelerators, modeless dialogs, idle-time command-state updates) and
 // ExitInstance; holds the main window and the message boxes by string id.
 
+// Shows help from a help file: the system's WinHelpA, or a recorder in tests.
+class IHelpEngine {
+ public:
+  virtual ~IHelpEngine() = default;
+  virtual void WinHelp(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data) = 0;
+};
+
+class CWinHelpEngine : public IHelpEngine {
+ public:
+  void WinHelp(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data) override;
+};
+
 class CWinApp : public CCmdTarget {
  public:
   CWinApp();
@@ -44,6 +56,9 @@ class CWinApp : public CCmdTarget {
   void SetMessages(IMessages* replacement);
   // The executable's path with the help-file extension.
   const std::string& HelpFilePath() const { return helpFilePath; }
+  IHelpEngine& HelpEngine() { return *helpEngine; }
+  // Replaces the help engine (tests); null restores WinHelpA.
+  void SetHelpEngine(IHelpEngine* replacement);
 
   bool OnCommand(UINT id) override;
   bool OnUpdateCommand(CCmdUI& ui) override;
@@ -57,5 +72,7 @@ class CWinApp : public CCmdTarget {
   CWin32Messages win32Messages;
   IMessages* messages = &win32Messages;
   std::string helpFilePath;
+  CWinHelpEngine winHelpEngine;
+  IHelpEngine* helpEngine = &winHelpEngine;
   WPARAM exitCode = 0;
 };

@@ -15,6 +15,9 @@
 #define IDB_PICTURE 161           // About box and setup wizard pages
 #define IDD_ABOUTBOX 100
 #define IDD_SPLASH 135
+#define IDD_NOTE_PROPERTIES 132
+#define IDD_GOTO_NOTE 139
+#define IDD_MOVE_NOTE 170
 
 // Resource type of a toolbar's button table.
 #define RT_TOOLBAR_TYPE 241
@@ -29,6 +32,15 @@
 #define IDC_ABOUT_VERSION 10001
 #define IDC_ABOUT_COPYRIGHT 10002
 #define IDC_SPLASH_TEXT 10100
+
+// Controls of the Go To Note, Note Properties and Move Note dialogs.
+#define IDC_GOTO_NUMBER 10200
+#define IDC_PROPERTIES_NUMBER 10300
+#define IDC_PROPERTIES_CREATED 10301
+#define IDC_PROPERTIES_MODIFIED 10302
+#define IDC_MOVE_BEFORE_FIRST 11500
+#define IDC_MOVE_AFTER 11501
+#define IDC_MOVE_AFTER_NUMBER 11502
 
 // Status-bar indicator of the current note's reminder (also its string).
 #define ID_INDICATOR_REMIND 101
@@ -76,6 +88,7 @@
 #define IDS_PROPERTIES_NUMBER 201
 #define IDS_PROPERTIES_NEW_NOTE 202
 #define IDS_TITLE_LIST_VIEW 207
+#define IDS_MOVE_NOTE_CAPTION 212
 #define IDS_CONFIRM_DELETE 300
 #define IDS_RUN_VALUE_NAME 301
 #define IDS_RUN_KEY 303
@@ -84,6 +97,7 @@
 #define IDS_ASK_DEFAULT_PATH 309
 #define IDS_LOCALE 312
 #define IDS_CONFIRM_DELETE_MANY 321
+#define IDS_HELP_NOT_INSTALLED 340
 #define IDS_NOTE_FONT_FACES 325
 #define IDS_LIST_FONT_FACES 326
 #define IDS_ERROR_CREATE_NOTES_FILE 900

@@ -181,13 +181,13 @@ void CQuilleryApp::OnAppAbout() {
   about.DoModal();
 }
 
-CAboutDlg::CAboutDlg(const ProductInfo& info) : CDialog(IDD_ABOUTBOX), product(info) {}
+CAboutDlg::CAboutDlg(const ProductInfo& info) : CHelpDialog(IDD_ABOUTBOX), product(info) {}
 
 bool CAboutDlg::OnInitDialog() {
   SetDlgItemTextA(hwnd, IDC_ABOUT_PRODUCT, product.name.c_str());
   SetDlgItemTextA(hwnd, IDC_ABOUT_VERSION, product.versionText.c_str());
   SetDlgItemTextA(hwnd, IDC_ABOUT_COPYRIGHT, product.legalNotice.c_str());
-  return CDialog::OnInitDialog();
+  return CHelpDialog::OnInitDialog();
 }
 
 CSplashDlg::CSplashDlg() : CDialog(IDD_SPLASH) {}

@@ -10,6 +10,7 @@
 #include "framework/App.h"
 #include "framework/Dialog.h"
 #include "noteview/win32/QuilleryView.h"
+#include "prefs/win32/HelpDialogs.h"
 #include "settings/win32/RegistrySettingsStore.h"
 #include "store/Recovery.h"
 #include "store/win32/Win32FileSystem.h"
@@ -58,7 +59,7 @@ class CQuilleryApp : public CWinApp {
 };
 
 // The About box: product name, version and legal notice.
-class CAboutDlg : public CDialog {
+class CAboutDlg : public CHelpDialog {
  public:
   explicit CAboutDlg(const ProductInfo& product);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "document/win32/NoteDialogs.h"
 #include "res/resource.h"
 
 namespace {
@@ -17,6 +18,9 @@ const CCmdTarget::CommandEntry<CQuilleryDoc> CQuilleryDoc::COMMANDS[] = {
     {ID_NOTE_PREVIOUS, &CQuilleryDoc::OnPreviousNote, &CQuilleryDoc::OnUpdatePreviousNote},
     {ID_NOTE_FIRST, &CQuilleryDoc::OnFirstNote, &CQuilleryDoc::OnUpdateFirstNote},
     {ID_NOTE_LAST, &CQuilleryDoc::OnLastNote, &CQuilleryDoc::OnUpdateLastNote},
+    {ID_NOTE_GOTO, &CQuilleryDoc::OnGoToNote, &CQuilleryDoc::OnUpdateGoToNote},
+    {ID_NOTE_MOVE, &CQuilleryDoc::OnMoveNote, &CQuilleryDoc::OnUpdateMoveNote},
+    {ID_NOTE_PROPERTIES, &CQuilleryDoc::OnNoteProperties, &CQuilleryDoc::OnUpdateNoteProperties},
 };
 
 std::string CQuilleryDoc::CEditorPort::Text(uint32_t maxCharacters) {
@@ -42,7 +46,8 @@ std::string CQuilleryDoc::CSystemClock::FormatLocalTime(int32_t time) {
 
 CQuilleryDoc::CQuilleryDoc(NoteStore& store, Settings& s, CQuilleryView& view, IMessages& messages,
                            const StartState& startState)
-    : settings(s),
+    : store(store),
+      settings(s),
       noteView(view),
       start(startState),
       editor(view),
@@ -69,3 +74,31 @@ bool CQuilleryDoc::SaveModified() { return true; }
 bool CQuilleryDoc::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id); }
 
 bool CQuilleryDoc::OnUpdateCommand(CCmdUI& ui) { return UpdateFromTable(this, COMMANDS, ui); }
+
+void CQuilleryDoc::OnGoToNote() {
+  CGoToNoteDlg dialog;
+  dialog.maxNote = store.header.noteCount;
+  dialog.noteNumber = store.currentNote;
+  if (dialog.DoModal() == IDOK && dialog.noteNumber != store.currentNote) notes.GoToNote(dialog.noteNumber);
+}
+
+void CQuilleryDoc::OnMoveNote() {
+  if (!notes.LeaveCurrentNote()) return;
+  // A text the user chose not to keep leaves nothing stored to move.
+  if (store.currentNote > store.header.noteCount) return;
+  CMoveNoteDlg dialog(store.currentNote, store.header.noteCount);
+  dialog.placement = 1;
+  dialog.afterNote = store.currentNote;
+  if (dialog.DoModal() != IDOK) return;
+  notes.MoveCurrentNoteAfter(dialog.placement == 0 ? 0 : dialog.afterNote);
+}
+
+void CQuilleryDoc::OnNoteProperties() {
+  NotePropertiesTexts texts;
+  if (!notes.PrepareNoteProperties(texts)) return;
+  CNotePropertiesDlg dialog;
+  dialog.numberText = texts.number;
+  dialog.createdText = texts.created;
+  dialog.modifiedText = texts.modified;
+  dialog.DoModal();
+}

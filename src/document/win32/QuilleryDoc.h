@@ -91,8 +91,16 @@ class CQuilleryDoc : public CDocument {
   }
   void OnUpdateFirstNote(CCmdUI& ui) { ui.Enable(notes.IsCommandEnabled(DocumentCommand::FirstNote)); }
   void OnUpdateLastNote(CCmdUI& ui) { ui.Enable(notes.IsCommandEnabled(DocumentCommand::LastNote)); }
-  static const CommandEntry<CQuilleryDoc> COMMANDS[6];
+  // The note dialogs.
+  void OnGoToNote();
+  void OnMoveNote();
+  void OnNoteProperties();
+  void OnUpdateGoToNote(CCmdUI& ui) { ui.Enable(notes.IsCommandEnabled(DocumentCommand::GoToNote)); }
+  void OnUpdateMoveNote(CCmdUI& ui) { ui.Enable(notes.IsCommandEnabled(DocumentCommand::MoveNote)); }
+  void OnUpdateNoteProperties(CCmdUI& ui) { ui.Enable(notes.IsCommandEnabled(DocumentCommand::Properties)); }
+  static const CommandEntry<CQuilleryDoc> COMMANDS[9];
 
+  NoteStore& store;
   Settings& settings;
   CQuilleryView& noteView;
   const StartState& start;

@@ -7,6 +7,7 @@
 #include "app/win32/Win32Messages.h"
 #include "framework/App.h"
 #include "frame/FrameRules.h"
+#include "prefs/win32/ContextHelp.h"
 #include "frame/Worker.h"
 #include "res/resource.h"
 
@@ -33,6 +34,9 @@ class CReminderPoster : public IReminderPoster {
 const CCmdTarget::CommandEntry<CMainFrame> CMainFrame::COMMANDS[] = {
     {ID_SAVE_NOTES, &CMainFrame::OnSaveNotes, nullptr},
     {ID_APP_QUIT, &CMainFrame::Quit, nullptr},
+    {ID_HELP, &CMainFrame::OnHelp, nullptr},
+    {ID_HELP_FAQ, &CMainFrame::OnHelpFaq, nullptr},
+    {ID_HELP_FINDER, &CMainFrame::OnHelpFinder, nullptr},
     {ID_VIEW_NOTE, nullptr, &CMainFrame::OnUpdateViewNote},
     {ID_VIEW_LIST, nullptr, &CMainFrame::OnUpdateViewList},
     {ID_INDICATOR_REMIND, nullptr, &CMainFrame::OnUpdateReminderIndicator},
@@ -150,6 +154,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_APP_AUTOSAVE:
       SaveAllNotes();
       return 0;
+    case WM_HELP:
+      if (OnMenuItemHelp(*reinterpret_cast<const HELPINFO*>(lParam))) return TRUE;
+      return CFrameWnd::WindowProc(message, wParam, lParam);
     case WM_APP_SCAN_REMINDERS: {
       // The worker hands the scan over to this thread, which makes every
       // change of the store: the scan sees no note half moved, and no other
@@ -214,6 +221,22 @@ void CMainFrame::OnEndSession(bool ending) {
   // stop, not waited for.
   if (ending) worker.RequestStop();
   CFrameWnd::OnEndSession(ending);
+}
+
+void CMainFrame::OnHelp() {
+  ShowHelp(hwnd, HELP_CONTEXT, HelpContextForF1(notesFile.settings.noteMode == 1));
+}
+
+void CMainFrame::OnHelpFaq() { ShowHelp(hwnd, HELP_CONTEXT, HelpContextForFaq()); }
+
+void CMainFrame::OnHelpFinder() { ShowHelp(hwnd, HELP_FINDER, 0); }
+
+bool CMainFrame::OnMenuItemHelp(const HELPINFO& info) {
+  if (info.iContextType != HELPINFO_MENUITEM) return false;
+  const uint32_t context = HelpContextForMenuItem(static_cast<uint32_t>(info.iCtrlId));
+  if (context == 0) return false;
+  ShowHelp(hwnd, HELP_CONTEXT, context);
+  return true;
 }
 
 bool CMainFrame::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id) || CFrameWnd::OnCommand(id); }

@@ -51,7 +51,13 @@ class CMainFrame : public CFrameWnd {
   void OnUpdateViewNote(CCmdUI& ui);
   void OnUpdateViewList(CCmdUI& ui);
   void OnUpdateReminderIndicator(CCmdUI& ui);
-  static const CommandEntry<CMainFrame> COMMANDS[5];
+  // Help: the topic of the view shown (F1), the questions asked most,
+  // the help file's contents; a menu item's topic in OnMenuItemHelp.
+  void OnHelp();
+  void OnHelpFaq();
+  void OnHelpFinder();
+  bool OnMenuItemHelp(const HELPINFO& info);
+  static const CommandEntry<CMainFrame> COMMANDS[8];
 
   RecoveryContext& notesFile;
   StartState& start;

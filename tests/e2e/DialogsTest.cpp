@@ -1,0 +1,230 @@
+// The Go To Note, Move Note and Note Properties dialogs, driven from
+// outside: numbers typed into their fields, buttons pressed by text, and
+// the help that F1 asks for where no help file is installed.
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+
+#include "Fixture.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr UINT ID_NOTE_PROPERTIES = 32803;
+constexpr UINT ID_APP_QUIT = 32804;
+constexpr UINT ID_NOTE_NEXT = 32901;
+constexpr UINT ID_NOTE_GOTO = 32908;
+constexpr UINT ID_NOTE_MOVE = 32910;
+constexpr int IDC_GOTO_NUMBER = 10200;
+constexpr int IDC_PROPERTIES_NUMBER = 10300;
+constexpr int IDC_PROPERTIES_CREATED = 10301;
+constexpr int IDC_PROPERTIES_MODIFIED = 10302;
+constexpr int IDC_MOVE_BEFORE_FIRST = 11500;
+constexpr int IDC_MOVE_AFTER_NUMBER = 11502;
+
+std::string Caption(int current, int count) {
+  return "Quillery - (Note View: Note " + std::to_string(current) + " of " + std::to_string(count) + ")";
+}
+
+std::vector<std::string> Texts(const Bytes& file) {
+  std::vector<std::string> texts;
+  const uint32_t count = ReadU32(file, 8);
+  const size_t pool = 256 + 20 * count;
+  for (uint32_t i = 0; i < count; ++i) {
+    size_t at = pool + ReadU32(file, 256 + 20 * i + 8);
+    std::string text;
+    while (at < file.size() && file[at] != 0) text += static_cast<char>(file[at++]);
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+struct BoxSearch {
+  DWORD pid;
+  std::string caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (pid != search->pid || std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  if (WindowText(window) != search->caption) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// The shown dialog of the program with this caption ("Quillery" for its
+// message boxes).
+HWND WaitForBox(DWORD pid, const std::string& caption) {
+  BoxSearch search{pid, caption, nullptr};
+  WaitFor([&] {
+    search.found = nullptr;
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  });
+  return search.found;
+}
+
+// The text of a message box: its static control that holds text.
+std::string BoxText(HWND box) {
+  std::string text;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[16] = {};
+    GetClassNameA(child, name, sizeof(name));
+    if (_stricmp(name, "Static") == 0 && !WindowText(child).empty()) text = WindowText(child);
+  }
+  return text;
+}
+
+// Answers the program's next message box, which must read `text`.
+void Answer(DWORD pid, const std::string& text, const char* button) {
+  HWND box = WaitForBox(pid, "Quillery");
+  ASSERT_NE(box, nullptr) << "no message box; expected: " << text;
+  EXPECT_EQ(BoxText(box), text);
+  ASSERT_TRUE(PressButton(box, button));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+}
+
+void SetField(HWND dialog, int id, const char* text) {
+  SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+bool Gone(HWND dialog) {
+  return WaitFor([&] { return !IsWindow(dialog); });
+}
+
+struct Session {
+  ProgramFolder folder;
+  std::unique_ptr<Program> program;
+  HWND main = nullptr;
+  HWND editor = nullptr;
+
+  explicit Session(const std::vector<std::string>& notes) {
+    if (!notes.empty()) {
+      CreateDirectoryA((folder.dir() + "Users").c_str(), nullptr);
+      CreateDirectoryA(folder.userDir().c_str(), nullptr);
+      WriteDword("General", "Flags", 1);
+      WriteDword("General", "LastViewed", 1);
+      WriteString("General", "CurFile", folder.notesFile());
+      WriteString("General", "BackupFile", folder.backupFile());
+      WriteFileBytes(folder.notesFile(), NotesFileImage(notes));
+    }
+    program = std::make_unique<Program>(folder);
+    main = WaitForMainWindow();
+    if (main) WaitFor([&] { return (editor = FindEditor(main)) != nullptr; });
+  }
+  DWORD pid() const { return program->pid(); }
+  Bytes QuitAndRead() {
+    Command(main, ID_APP_QUIT);
+    EXPECT_TRUE(program->WaitForExit());
+    return ReadFileBytes(folder.notesFile());
+  }
+};
+
+}  // namespace
+
+TEST_F(E2eTest, GoToRefusesNumbersOutsideThePadAndShowsTheChosenNote) {
+  Session s({"one", "two", "three", "four", "five"});
+  ASSERT_TRUE(WaitForCaption(s.main, Caption(1, 5)));
+  Command(s.main, ID_NOTE_GOTO);
+  HWND dialog = WaitForBox(s.pid(), "Go To Note");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_GOTO_NUMBER)), "1");
+  for (const char* number : {"0", "6"}) {
+    SetField(dialog, IDC_GOTO_NUMBER, number);
+    ASSERT_TRUE(PressButton(dialog, "OK"));
+    Answer(s.pid(), "Please enter an integer between 1 and 5.", "OK");
+    EXPECT_TRUE(IsWindowVisible(dialog)) << number;
+  }
+  SetField(dialog, IDC_GOTO_NUMBER, "3");
+  ASSERT_TRUE(PressButton(dialog, "OK"));
+  EXPECT_TRUE(Gone(dialog));
+  EXPECT_TRUE(WaitForCaption(s.main, Caption(3, 5))) << WindowText(s.main);
+  EXPECT_EQ(WindowText(s.editor), "three");
+  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"one", "two", "three", "four", "five"}));
+}
+
+TEST_F(E2eTest, MoveNoteBeforeTheFirstAndAfterTheLast) {
+  Session s({"one", "two", "three", "four", "five"});
+  Command(s.main, ID_NOTE_NEXT);
+  Command(s.main, ID_NOTE_NEXT);
+  ASSERT_TRUE(WaitForCaption(s.main, Caption(3, 5)));
+
+  Command(s.main, ID_NOTE_MOVE);
+  HWND dialog = WaitForBox(s.pid(), "Move Note 3 (of 5)");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_MOVE_AFTER_NUMBER)), "3");
+  SendMessageA(GetDlgItem(dialog, IDC_MOVE_BEFORE_FIRST), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_MOVE_AFTER_NUMBER)));
+  ASSERT_TRUE(PressButton(dialog, "OK"));
+  EXPECT_TRUE(Gone(dialog));
+  ASSERT_TRUE(WaitForCaption(s.main, Caption(1, 5))) << WindowText(s.main);
+
+  Command(s.main, ID_NOTE_MOVE);
+  dialog = WaitForBox(s.pid(), "Move Note 1 (of 5)");
+  ASSERT_NE(dialog, nullptr);
+  // The first note cannot go in front of itself.
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_MOVE_BEFORE_FIRST)));
+  SetField(dialog, IDC_MOVE_AFTER_NUMBER, "5");
+  ASSERT_TRUE(PressButton(dialog, "OK"));
+  EXPECT_TRUE(Gone(dialog));
+  ASSERT_TRUE(WaitForCaption(s.main, Caption(5, 5))) << WindowText(s.main);
+  EXPECT_EQ(WindowText(s.editor), "three");
+  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"one", "two", "four", "five", "three"}));
+}
+
+TEST_F(E2eTest, PropertiesOfAnUnstoredNewNoteSayNewNote) {
+  Session s({});
+  ASSERT_NE(s.editor, nullptr);
+  std::string text;
+  for (int i = 0; text.size() <= 65535; ++i) text += "line " + std::to_string(i) + "\r\n";
+  PasteText(s.main, text);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(s.editor).size() == text.size(); }));
+  Command(s.main, ID_NOTE_PROPERTIES);
+  // Keep the note as it is (No), and go on without storing it (Yes).
+  HWND box = WaitForBox(s.pid(), "Quillery");
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(BoxText(box).find("65535"), std::string::npos);
+  ASSERT_TRUE(PressButton(box, "No"));
+  ASSERT_TRUE(Gone(box));
+  Answer(s.pid(), "Current note could not be saved. Is it OK to discard changes?", "Yes");
+  HWND dialog = WaitForBox(s.pid(), "Note Properties");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_PROPERTIES_NUMBER)), "Note 1 of 1");
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_PROPERTIES_CREATED)), "New Note");
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, IDC_PROPERTIES_MODIFIED)), "");
+  ASSERT_TRUE(PressButton(dialog, "Close"));
+  EXPECT_TRUE(Gone(dialog));
+  SendMessageA(s.editor, EM_SETSEL, 0, -1);
+  SendMessageA(s.editor, WM_CLEAR, 0, 0);
+  EXPECT_EQ(s.QuitAndRead(), NotesFileImage({}));
+}
+
+TEST_F(E2eTest, F1InADialogSaysThatHelpIsNotInstalled) {
+  Session s({"one", "two"});
+  Command(s.main, ID_NOTE_GOTO);
+  HWND dialog = WaitForBox(s.pid(), "Go To Note");
+  ASSERT_NE(dialog, nullptr);
+  SetForegroundWindow(dialog);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
+  INPUT keys[2] = {};
+  keys[0].type = keys[1].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof(INPUT));
+  HWND box = WaitForBox(s.pid(), "Quillery");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(BoxText(box), "Help for Quillery is not installed. The help file\n\n\t" + s.folder.dir() +
+                              "Quillery.hlp\n\nwas not found beside the program.");
+  ASSERT_TRUE(PressButton(box, "OK"));
+  ASSERT_TRUE(Gone(box));
+  ASSERT_TRUE(PressButton(dialog, "OK"));
+  EXPECT_TRUE(Gone(dialog));
+  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"one", "two"}));
+}
