@@ -38,7 +38,7 @@ TEST_F(MainFrameTest, EmptyPadEnablesOnlyWhatIsBuiltAndUseful) {
       {ID_NOTE_PROPERTIES, false},  {ID_APP_QUIT, true},            {ID_EDIT_UNDO, false},
       {ID_EDIT_CUT, false},         {ID_EDIT_COPY, false},          {ID_EDIT_SELECT_ALL, false},
       {ID_FIND, false},             {ID_FIND_NEXT, false},          {ID_VIEW_TOOLBAR, true},
-      {ID_VIEW_STATUS_BAR, true},   {ID_VIEW_LIST, false},          {ID_VIEW_NOTE, false},
+      {ID_VIEW_STATUS_BAR, true},   {ID_VIEW_LIST, true},           {ID_VIEW_NOTE, true},
       {ID_PREFERENCES, false},      {ID_NOTE_NEXT, false},          {ID_NOTE_PREVIOUS, false},
       {ID_NOTE_FIRST, false},       {ID_NOTE_LAST, false},          {ID_NOTE_GOTO, false},
       {ID_NOTE_MOVE, false},        {ID_OPEN_URL, false},           {ID_REMINDERS, false},

@@ -52,6 +52,9 @@ bool CQuilleryApp::InitInstance() {
   ParseCommandLine(commandLine, start.commandLine);
   LoadSettings(settings, registry,
                CurrentSettingsDefaults(LoadResourceString(IDS_NOTE_FONT_FACES), LoadResourceString(IDS_LIST_FONT_FACES)));
+  // The document sets the note view as the shown one; the list follows once
+  // the window is up.
+  const bool startInList = settings.noteMode == 0;
 
   // The notes file belongs to a running copy: this one only brings it
   // forward and ends, and must neither back up nor recreate the file (on a
@@ -81,6 +84,7 @@ bool CQuilleryApp::InitInstance() {
   store.lastSaveTime = Now();
   SaveSettingsGroups(SETTINGS_RUN_KEY);
   start.startupInProgress = false;
+  if (startInList) PostMessageA(mainFrame->GetSafeHwnd(), WM_APP_SHOW_LIST, 0, 0);
   return true;
 }
 

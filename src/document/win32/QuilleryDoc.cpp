@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <ctime>
 
+#include "frame/win32/MainFrame.h"
+#include "listview/win32/NoteFormView.h"
 #include "document/win32/NoteDialogs.h"
 #include "res/resource.h"
 
@@ -31,6 +33,32 @@ std::string CQuilleryDoc::CEditorPort::Text(uint32_t maxCharacters) {
 
 uint32_t CQuilleryDoc::CEditorPort::TextLength() {
   return static_cast<uint32_t>(std::max(view.TextLength(), 0));
+}
+
+uint32_t CQuilleryDoc::CListPort::SelectedCount() { return view != nullptr ? view->SelectedCount() : 0; }
+bool CQuilleryDoc::CListPort::IsSelected(uint32_t item) { return view != nullptr && view->IsSelected(item); }
+void CQuilleryDoc::CListPort::DeleteItem(uint32_t item) {
+  if (view != nullptr) view->DeleteItem(item);
+}
+void CQuilleryDoc::CListPort::RenumberItem(uint32_t item, uint32_t number) {
+  if (view != nullptr) view->RenumberItem(item, number);
+}
+void CQuilleryDoc::CListPort::FillList() {
+  if (view != nullptr) view->FillList();
+}
+void CQuilleryDoc::CListPort::ClearListSelection() {
+  if (view != nullptr) view->ClearListSelection();
+}
+void CQuilleryDoc::CListPort::SelectCurrentItem() {
+  if (view != nullptr) view->SelectCurrentItem();
+}
+void CQuilleryDoc::CListPort::CenterCurrentItem() {
+  if (view != nullptr) view->CenterCurrentItem();
+}
+
+void CQuilleryDoc::CFramePort::ShowNoteView() {
+  CFrameWnd* mainFrame = static_cast<CQuilleryDoc&>(document).NoteView().GetParentFrame();
+  if (mainFrame != nullptr) SendMessageA(mainFrame->GetSafeHwnd(), WM_APP_SHOW_NOTE, 0, 0);
 }
 
 int32_t CQuilleryDoc::CSystemClock::Now() { return static_cast<int32_t>(std::time(nullptr)); }

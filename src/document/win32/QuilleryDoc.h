@@ -9,6 +9,8 @@
 #include "framework/View.h"
 #include "noteview/win32/QuilleryView.h"
 
+class CNoteFormView;
+
 // The one document: the framework's side of the notes document. Commands
 // and their states come here through command routing and go on to
 // CNoteDocument, which works on the store through the note view.
@@ -19,6 +21,8 @@ class CQuilleryDoc : public CDocument {
 
   CNoteDocument& Notes() { return notes; }
   CQuilleryView& NoteView() { return noteView; }
+  // The summary list, or null before the first switch to it.
+  void SetListView(CNoteFormView* view) { list.view = view; }
   // Stores the text being edited before anything else reads the notes.
   [[nodiscard]] Result CommitCurrentNote() { return notes.CommitCurrentNote(); }
   // A note's reminder has fallen due: its number joins the notes whose
@@ -47,25 +51,26 @@ class CQuilleryDoc : public CDocument {
    private:
     CQuilleryView& view;
   };
-  // The summary list does not exist yet, so there is no list to keep.
-  class CNoListPort : public INoteList {
+  // The summary list, once the first switch to it has made it.
+  class CListPort : public INoteList {
    public:
-    uint32_t SelectedCount() override { return 0; }
-    bool IsSelected(uint32_t) override { return false; }
-    void DeleteItem(uint32_t) override {}
-    void RenumberItem(uint32_t, uint32_t) override {}
-    void FillList() override {}
-    void ClearListSelection() override {}
-    void SelectCurrentItem() override {}
-    void CenterCurrentItem() override {}
+    uint32_t SelectedCount() override;
+    bool IsSelected(uint32_t item) override;
+    void DeleteItem(uint32_t item) override;
+    void RenumberItem(uint32_t item, uint32_t number) override;
+    void FillList() override;
+    void ClearListSelection() override;
+    void SelectCurrentItem() override;
+    void CenterCurrentItem() override;
+    CNoteFormView* view = nullptr;
   };
   // The main window's caption shows the document title.
   class CFramePort : public IDocumentFrame {
    public:
     explicit CFramePort(CDocument& d) : document(d) {}
     void SetTitle(const std::string& title) override { document.SetTitle(title); }
-    // The note view is the only view there is.
-    void ShowNoteView() override {}
+    // The main window switches the views.
+    void ShowNoteView() override;
     void Beep() override { MessageBeep(MB_ICONEXCLAMATION); }
 
    private:
@@ -105,7 +110,7 @@ class CQuilleryDoc : public CDocument {
   CQuilleryView& noteView;
   const StartState& start;
   CEditorPort editor;
-  CNoListPort list;
+  CListPort list;
   CFramePort frame;
   CSystemClock clock;
   CNoteDocument notes;

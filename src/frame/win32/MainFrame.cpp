@@ -37,8 +37,8 @@ const CCmdTarget::CommandEntry<CMainFrame> CMainFrame::COMMANDS[] = {
     {ID_HELP, &CMainFrame::OnHelp, nullptr},
     {ID_HELP_FAQ, &CMainFrame::OnHelpFaq, nullptr},
     {ID_HELP_FINDER, &CMainFrame::OnHelpFinder, nullptr},
-    {ID_VIEW_NOTE, nullptr, &CMainFrame::OnUpdateViewNote},
-    {ID_VIEW_LIST, nullptr, &CMainFrame::OnUpdateViewList},
+    {ID_VIEW_NOTE, &CMainFrame::ShowNoteView, &CMainFrame::OnUpdateViewNote},
+    {ID_VIEW_LIST, &CMainFrame::ShowListView, &CMainFrame::OnUpdateViewList},
     {ID_INDICATOR_REMIND, nullptr, &CMainFrame::OnUpdateReminderIndicator},
 };
 
@@ -157,6 +157,12 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
       if (OnMenuItemHelp(*reinterpret_cast<const HELPINFO*>(lParam))) return TRUE;
       return CFrameWnd::WindowProc(message, wParam, lParam);
+    case WM_APP_SHOW_NOTE:
+      ShowNoteView();
+      return 0;
+    case WM_APP_SHOW_LIST:
+      ShowListView();
+      return 0;
     case WM_APP_SCAN_REMINDERS: {
       // The worker hands the scan over to this thread, which makes every
       // change of the store: the scan sees no note half moved, and no other
@@ -245,16 +251,65 @@ bool CMainFrame::OnUpdateCommand(CCmdUI& ui) {
   return UpdateFromTable(this, COMMANDS, ui) || CFrameWnd::OnUpdateCommand(ui);
 }
 
-// The views cannot be switched before the summary list exists; the marks
-// tell which one is shown.
-void CMainFrame::OnUpdateViewNote(CCmdUI& ui) {
-  ui.SetCheck(notesFile.settings.noteMode == 1);
-  ui.Enable(false);
+void CMainFrame::OnUpdateViewNote(CCmdUI& ui) { ui.SetCheck(notesFile.settings.noteMode == 1); }
+
+void CMainFrame::OnUpdateViewList(CCmdUI& ui) { ui.SetCheck(notesFile.settings.noteMode == 0); }
+
+void CMainFrame::ShowListView() {
+  Settings& settings = notesFile.settings;
+  NoteStore& store = notesFile.store;
+  if (settings.noteMode == 0) return;
+  // A note that cannot be stored keeps the note view; the commit has said why.
+  if (document.CommitCurrentNote() == NOTE_NOT_STORED) return;
+  if (store.currentNote > store.header.noteCount && store.header.noteCount > 0) {
+    store.currentNote = store.header.noteCount;
+  }
+  if (listView == nullptr) {
+    auto made = std::make_unique<CNoteFormView>(store, settings, document);
+    if (!made->Create(*this, AFX_IDW_PANE_FIRST + 1, WS_CHILD | WS_VISIBLE | WS_BORDER)) return;
+    made->OnInitialUpdate();
+    listView = std::move(made);
+    document.SetListView(listView.get());
+  }
+  settings.noteMode = 0;
+  CQuilleryView& noteView = document.NoteView();
+  const int listId = listView->GetDlgCtrlId();
+  listView->SetDlgCtrlId(AFX_IDW_PANE_FIRST);
+  noteView.SetDlgCtrlId(listId);
+  ShowWindow(listView->GetSafeHwnd(), SW_SHOW);
+  ShowWindow(noteView.GetSafeHwnd(), SW_HIDE);
+  document.AddView(listView.get());
+  document.RemoveView(&noteView);
+  SetActiveView(listView.get());
+  RecalcLayout();
+  listView->FillList();
+  document.Notes().ShowCurrentNote();
+  SetListTitle();
+  listView->CenterCurrentItem();
+  listView->EndDrag();
 }
 
-void CMainFrame::OnUpdateViewList(CCmdUI& ui) {
-  ui.SetCheck(notesFile.settings.noteMode == 0);
-  ui.Enable(false);
+void CMainFrame::ShowNoteView() {
+  Settings& settings = notesFile.settings;
+  if (settings.noteMode == 1 || listView == nullptr) return;
+  settings.noteMode = 1;
+  CQuilleryView& noteView = document.NoteView();
+  const int noteId = noteView.GetDlgCtrlId();
+  noteView.SetDlgCtrlId(AFX_IDW_PANE_FIRST);
+  listView->SetDlgCtrlId(noteId);
+  ShowWindow(noteView.GetSafeHwnd(), SW_SHOW);
+  ShowWindow(listView->GetSafeHwnd(), SW_HIDE);
+  document.AddView(&noteView);
+  document.RemoveView(listView.get());
+  SetActiveView(&noteView);
+  RecalcLayout();
+  document.Notes().ShowCurrentNote();
+}
+
+void CMainFrame::SetListTitle() {
+  std::string title = LoadResourceString(IDS_TITLE_LIST_VIEW);
+  ReplacePlaceholder(title, "<NUMNOTES>", std::to_string(notesFile.store.header.noteCount));
+  document.SetTitle(title);
 }
 
 void CMainFrame::OnUpdateReminderIndicator(CCmdUI& ui) {

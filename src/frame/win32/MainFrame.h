@@ -1,13 +1,18 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
 #include "app/Startup.h"
 #include "document/win32/QuilleryDoc.h"
 #include "frame/win32/WorkerThread.h"
 #include "framework/Frame.h"
+#include "listview/win32/NoteFormView.h"
 #include "store/Recovery.h"
 
 // The program's own window messages to the main window.
+constexpr UINT WM_APP_SHOW_NOTE = WM_USER;  // from the summary list: open the current note
+constexpr UINT WM_APP_SHOW_LIST = 0x809;    // at start-up: the list was the last view
 constexpr UINT WM_APP_ACTIVATE = 0x802;  // from a second copy: come forward
 constexpr UINT WM_APP_QUIT = 0x803;      // from a copy started to stop this one
 constexpr UINT WM_APP_AUTOSAVE = 0x804;  // save the notes now
@@ -32,6 +37,10 @@ class CMainFrame : public CFrameWnd {
   void SaveAllNotes();
   // Ends the program: the document commits and closes, the window goes.
   void Quit();
+  // Switch between the note view and the summary list; the current note
+  // stays current.
+  void ShowListView();
+  void ShowNoteView();
 
   bool OnCommand(UINT id) override;
   bool OnUpdateCommand(CCmdUI& ui) override;
@@ -49,6 +58,7 @@ class CMainFrame : public CFrameWnd {
   void RecordWindowRect();
   void OnSaveNotes() { SaveAllNotes(); }
   void OnUpdateViewNote(CCmdUI& ui);
+  void SetListTitle();
   void OnUpdateViewList(CCmdUI& ui);
   void OnUpdateReminderIndicator(CCmdUI& ui);
   // Help: the topic of the view shown (F1), the questions asked most,
@@ -67,5 +77,7 @@ class CMainFrame : public CFrameWnd {
   // The File menu's "Close to Tray" item, kept while the menu goes without it.
   MENUITEMINFOA closeToTrayItem{};
   char closeToTrayText[64] = {};
+  // Made at the first switch to the list, then hidden and shown.
+  std::unique_ptr<CNoteFormView> listView;
   CWorkerThread worker;
 };

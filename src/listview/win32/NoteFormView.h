@@ -1,0 +1,84 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "framework/Handles.h"
+#include "framework/View.h"
+#include "listview/ListRules.h"
+#include "settings/Settings.h"
+#include "store/NoteStore.h"
+
+class CQuilleryDoc;
+
+// The summary list: one owner-drawn row per note in note order, drawn from
+// the store in the list colours and font. The selected row is the current
+// note; rows are reordered by dragging. The control itself stores only
+// each row's number text, so editing a note needs no list update.
+class CNoteFormView : public CListView {
+ public:
+  CNoteFormView(NoteStore& store, Settings& settings, CQuilleryDoc& document);
+  ~CNoteFormView() override;
+
+  void OnInitialUpdate() override;
+  void FillList();
+  void SelectCurrentItem();
+  void ClearListSelection();
+  void CenterCurrentItem();
+  // Takes the list colours of the settings.
+  void ApplyListColors();
+  // Ends a drag that is under way: the line goes and the scrolling stops.
+  void EndDrag();
+
+  uint32_t SelectedCount() const;
+  bool IsSelected(uint32_t item) const;
+  void DeleteItem(uint32_t item);
+  void RenumberItem(uint32_t item, uint32_t number);
+
+  // One cell's text and DT_ alignment.
+  std::string GetCellText(uint32_t note, int column, UINT& textFormat) const;
+
+  bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool PreTranslateMessage(MSG& msg) override;
+
+ protected:
+  bool PreCreateWindow(CREATESTRUCTA& cs) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool OnContextMenu(int x, int y) override;
+  void DrawItem(const DRAWITEMSTRUCT& item) override;
+
+ private:
+  bool OnNotify(const NMHDR& header, LRESULT& result);
+  bool OnHeaderNotify(const NMHDR& header, LRESULT& result);
+  void OnItemChanged(const NMLISTVIEW& change);
+  void OnDoubleClick();
+  void OnBeginDrag();
+  void OnDragMouseMove(POINT at);
+  void OnDrop(POINT at);
+  void OnAutoScrollTimer();
+  void EraseMark();
+  void DrawReminderMark(HDC dc, int x, int top);
+  int ColumnDefault(int column, bool forDivider);
+  int RowTextHeight() const;
+  // The main window, where commands and the open-note message go.
+  HWND MainWindow() const;
+
+  NoteStore& store;
+  Settings& settings;
+  CQuilleryDoc& document;
+  COLORREF textColor;
+  COLORREF backColor;
+  CBrushOwner backBrush;
+  CFontOwner listFont;
+  bool columnsReady = false;
+  // The reminder mark, loaded at the first drawing and kept.
+  CCreatedDC markDC;
+  CBitmapOwner markBitmap;
+  HGDIOBJ markOldBitmap = nullptr;
+  // Dragging: the one-pixel line inverted on the screen, and the scrolling.
+  CListDrag drag;
+  bool markShown = false;
+  RECT markRect{};
+  UINT_PTR timerId = 0;
+};

@@ -1,0 +1,241 @@
+// The summary list: switching views, starting in the list, deleting
+// several notes and reordering notes by dragging rows with the mouse.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "Fixture.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr UINT ID_NOTE_DELETE = 32802;
+constexpr UINT ID_APP_QUIT = 32804;
+constexpr UINT ID_NOTE_NEXT = 32901;
+constexpr UINT ID_VIEW_NOTE = 33201;
+constexpr UINT ID_VIEW_LIST = 33202;
+
+std::string ListCaption(int count) { return "Quillery - (List View: " + std::to_string(count) + " notes)"; }
+std::string NoteCaption(int current, int count) {
+  return "Quillery - (Note View: Note " + std::to_string(current) + " of " + std::to_string(count) + ")";
+}
+
+std::vector<std::string> Texts(const Bytes& file) {
+  std::vector<std::string> texts;
+  const uint32_t count = ReadU32(file, 8);
+  const size_t pool = 256 + 20 * count;
+  for (uint32_t i = 0; i < count; ++i) {
+    size_t at = pool + ReadU32(file, 256 + 20 * i + 8);
+    std::string text;
+    while (at < file.size() && file[at] != 0) text += static_cast<char>(file[at++]);
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+// Memory in the program's process, for list messages that carry pointers.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(DWORD pid, size_t size) : size_(size) {
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_ != nullptr) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBuffer() {
+    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
+  void Write(const void* data, size_t size) { WriteProcessMemory(process_, address_, data, size, nullptr); }
+  void Read(void* data, size_t size) const { ReadProcessMemory(process_, address_, data, size, nullptr); }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  size_t size_;
+};
+
+// A running copy on a pad of `notes`, showing note 1.
+struct ListSession {
+  ProgramFolder folder;
+  std::unique_ptr<Program> program;
+  HWND main = nullptr;
+
+  explicit ListSession(const std::vector<std::string>& notes, bool startInList = false) {
+    CreateDirectoryA((folder.dir() + "Users").c_str(), nullptr);
+    CreateDirectoryA(folder.userDir().c_str(), nullptr);
+    WriteDword("General", "Flags", 1);
+    WriteDword("General", "LastViewed", 1);
+    WriteString("General", "CurFile", folder.notesFile());
+    WriteString("General", "BackupFile", folder.backupFile());
+    if (startInList) WriteDword("Appearance", "Note Mode", 0);
+    WriteFileBytes(folder.notesFile(), NotesFileImage(notes));
+    program = std::make_unique<Program>(folder);
+    main = WaitForMainWindow();
+  }
+
+  HWND List() const { return FindWindowExA(main, nullptr, "QuilleryListView", nullptr); }
+
+  // Switches to the list and waits for it.
+  HWND ShowList(int count) {
+    Command(main, ID_VIEW_LIST);
+    EXPECT_TRUE(WaitForCaption(main, ListCaption(count))) << WindowText(main);
+    HWND list = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (list = List()) != nullptr && IsWindowVisible(list); }));
+    return list;
+  }
+
+  // Selected rows, 0-based, in order.
+  std::vector<int> Selected(HWND list) const {
+    std::vector<int> rows;
+    int item = -1;
+    while ((item = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, item, LVNI_SELECTED))) >= 0) rows.push_back(item);
+    return rows;
+  }
+
+  void SetSelected(HWND list, int item, bool on) {
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = on ? LVIS_SELECTED : 0;
+    RemoteBuffer buffer(program->pid(), sizeof state);
+    buffer.Write(&state, sizeof state);
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), buffer.Address());
+  }
+
+  // A row's rectangle in screen coordinates.
+  RECT RowRect(HWND list, int item) {
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    RemoteBuffer buffer(program->pid(), sizeof row);
+    buffer.Write(&row, sizeof row);
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), buffer.Address());
+    buffer.Read(&row, sizeof row);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
+    return row;
+  }
+
+  Bytes QuitAndRead() {
+    Command(main, ID_APP_QUIT);
+    EXPECT_TRUE(program->WaitForExit());
+    return ReadFileBytes(folder.notesFile());
+  }
+};
+
+void SendMouse(DWORD flags, int x = 0, int y = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if ((flags & MOUSEEVENTF_MOVE) != 0) {
+    input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = static_cast<LONG>((x * 65536LL + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = static_cast<LONG>((y * 65536LL + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN));
+  }
+  SendInput(1, &input, sizeof input);
+  Sleep(40);
+}
+
+// Presses the mouse at (x0, y0), moves it in steps to (x1, y1) and lets go.
+void Drag(int x0, int y0, int x1, int y1) {
+  SendMouse(MOUSEEVENTF_MOVE, x0, y0);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  constexpr int STEPS = 12;
+  for (int i = 1; i <= STEPS; ++i) SendMouse(MOUSEEVENTF_MOVE, x0 + (x1 - x0) * i / STEPS, y0 + (y1 - y0) * i / STEPS);
+  Sleep(100);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+}  // namespace
+
+TEST_F(E2eTest, ListAndNoteViewsKeepTheCurrentNote) {
+  ListSession s({"a", "b", "c"});
+  ASSERT_NE(s.main, nullptr);
+  Command(s.main, ID_NOTE_NEXT);
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(2, 3)));
+  HWND editor = FindEditor(s.main);
+  ASSERT_NE(editor, nullptr);
+  HWND list = s.ShowList(3);
+  ASSERT_NE(list, nullptr);
+  EXPECT_FALSE(IsWindowVisible(editor));
+  EXPECT_EQ(s.Selected(list), std::vector<int>{1});
+  EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 3);
+
+  // Selecting another row makes its note current for the note view.
+  s.SetSelected(list, 1, false);
+  s.SetSelected(list, 2, true);
+  Command(s.main, ID_VIEW_NOTE);
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(3, 3))) << WindowText(s.main);
+  EXPECT_TRUE(IsWindowVisible(editor));
+  EXPECT_FALSE(IsWindowVisible(list));
+  EXPECT_EQ(WindowText(editor), "c");
+
+  // Back in the list, the same note is selected.
+  s.ShowList(3);
+  EXPECT_EQ(s.Selected(list), std::vector<int>{2});
+  s.QuitAndRead();
+  DWORD mode = 1;
+  ASSERT_TRUE(ReadDword("Appearance", "Note Mode", &mode));
+  EXPECT_EQ(mode, 0u);
+}
+
+TEST_F(E2eTest, StartsInTheListWhenItWasTheLastView) {
+  ListSession s({"a", "b", "c"}, true);
+  ASSERT_NE(s.main, nullptr);
+  ASSERT_TRUE(WaitForCaption(s.main, ListCaption(3))) << WindowText(s.main);
+  HWND list = s.List();
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(IsWindowVisible(list));
+  EXPECT_EQ(s.Selected(list), std::vector<int>{0});
+  s.QuitAndRead();
+}
+
+TEST_F(E2eTest, DeletingTwoSelectedNotesFromTheList) {
+  ListSession s({"a", "b", "c", "d", "e"});
+  ASSERT_NE(s.main, nullptr);
+  HWND list = s.ShowList(5);
+  ASSERT_NE(list, nullptr);
+  s.SetSelected(list, 0, false);
+  s.SetSelected(list, 1, true);
+  s.SetSelected(list, 3, true);
+  ASSERT_EQ(s.Selected(list), (std::vector<int>{1, 3}));
+  Command(s.main, ID_NOTE_DELETE);
+  ExpectMessageBox(s.program->pid(),
+                   "You have selected 2 notes to be deleted. This operation CANNOT be undone. \n\nAre you sure "
+                   "these notes should be deleted?",
+                   "Yes");
+  ASSERT_TRUE(WaitForCaption(s.main, ListCaption(3))) << WindowText(s.main);
+  EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 3);
+  // The first deleted note's place is current: the former note 3.
+  EXPECT_EQ(s.Selected(list), std::vector<int>{1});
+  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"a", "c", "e"}));
+}
+
+TEST_F(E2eTest, DraggingRowsReordersTheNotes) {
+  ListSession s({"a", "b", "c", "d", "e", "f", "g", "h"});
+  ASSERT_NE(s.main, nullptr);
+  HWND list = s.ShowList(8);
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return s.RowRect(list, 7).bottom > s.RowRect(list, 0).bottom; }));
+
+  // Note 5 onto the upper half of row 2: it becomes note 2.
+  RECT from = s.RowRect(list, 4);
+  RECT to = s.RowRect(list, 1);
+  Drag(from.left + 40, (from.top + from.bottom) / 2, to.left + 40, to.top + 2);
+  ASSERT_TRUE(WaitFor([&] { return s.Selected(list) == std::vector<int>{1}; })) << s.Selected(list).size();
+
+  // Now note 2 onto the lower half of row 7: it goes behind note 7.
+  from = s.RowRect(list, 1);
+  to = s.RowRect(list, 6);
+  Drag(from.left + 40, (from.top + from.bottom) / 2, to.left + 40, to.bottom - 2);
+  ASSERT_TRUE(WaitFor([&] { return s.Selected(list) == std::vector<int>{6}; }));
+
+  // Onto its own lower half: the order stays.
+  from = s.RowRect(list, 6);
+  Drag(from.left + 40, from.top + 2, from.left + 60, from.bottom - 2);
+  Sleep(300);
+  EXPECT_EQ(s.Selected(list), std::vector<int>{6});
+  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"a", "b", "c", "d", "f", "g", "e", "h"}));
+}
