@@ -130,10 +130,14 @@ TEST_F(NoteDialogsTest, PropertiesShowTheirThreeTexts) {
   EXPECT_EQ(seen, (std::vector<std::string>{"Note Properties", "Note 2 of 3", "created", "modified", "&Close"}));
 }
 
-TEST_F(NoteDialogsTest, GoToCommandShowsTheChosenNote) {
+TEST_F(NoteDialogsTest, GoToCommandShowsTheChosenNoteOverTheMainWindow) {
   FillPad({"one", "two", "three", "four", "five"}, 2);
+  ShowWindow(Frame(), SW_SHOWNOACTIVATE);
   std::string preset;
+  RECT frameRect{}, boxRect{};
   CDialogScript script([&](HWND box) {
+    GetWindowRect(Frame(), &frameRect);
+    GetWindowRect(box, &boxRect);
     preset = ItemText(box, IDC_GOTO_NUMBER);
     SetDlgItemTextA(box, IDC_GOTO_NUMBER, "5");
     Press(box, IDOK);
@@ -141,6 +145,8 @@ TEST_F(NoteDialogsTest, GoToCommandShowsTheChosenNote) {
   SendMessageA(Frame(), WM_COMMAND, ID_NOTE_GOTO, 0);
   EXPECT_TRUE(script.ran);
   EXPECT_EQ(preset, "2");
+  EXPECT_NEAR((boxRect.left + boxRect.right) / 2, (frameRect.left + frameRect.right) / 2, 1);
+  EXPECT_NEAR((boxRect.top + boxRect.bottom) / 2, (frameRect.top + frameRect.bottom) / 2, 1);
   EXPECT_EQ(Caption(), "Quillery - (Note View: Note 5 of 5)");
   EXPECT_EQ(view.GetText(), "five");
 }

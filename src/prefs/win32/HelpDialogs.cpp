@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "framework/FrameworkIds.h"
 #include "prefs/win32/ContextHelp.h"
 
@@ -12,6 +14,24 @@ void TrackF1(const MSG& msg, HelpKeyState& keys) {
 }
 
 POINT MessagePoint(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+// Over a shown owner rather than in the middle of the screen, where the
+// template's centring puts it.
+void CenterOverOwner(HWND dialog) {
+  HWND owner = GetWindow(dialog, GW_OWNER);
+  if (owner == nullptr || !IsWindowVisible(owner) || IsIconic(owner)) return;
+  RECT outer, box, work;
+  GetWindowRect(owner, &outer);
+  GetWindowRect(dialog, &box);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const int width = box.right - box.left;
+  const int height = box.bottom - box.top;
+  int x = (outer.left + outer.right - width) / 2;
+  int y = (outer.top + outer.bottom - height) / 2;
+  x = std::max(static_cast<int>(work.left), std::min(x, static_cast<int>(work.right) - width));
+  y = std::max(static_cast<int>(work.top), std::min(y, static_cast<int>(work.bottom) - height));
+  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // A dialog procedure's answer to a message it handled.
 LRESULT Handled(HWND dialog, LRESULT result) {
@@ -32,6 +52,7 @@ LRESULT CHelpDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       AssignControlHelpIds(hwnd, templateId);
+      CenterOverOwner(hwnd);
       break;
     case WM_HELP:
       if (OnHelpRequest(hwnd, *reinterpret_cast<const HELPINFO*>(lParam), keys, true, templateId)) {
