@@ -13,7 +13,6 @@ using namespace e2e;
 namespace {
 
 constexpr UINT ID_NOTE_PROPERTIES = 32803;
-constexpr UINT ID_APP_QUIT = 32804;
 constexpr UINT ID_NOTE_NEXT = 32901;
 constexpr UINT ID_NOTE_GOTO = 32908;
 constexpr UINT ID_NOTE_MOVE = 32910;
@@ -23,23 +22,6 @@ constexpr int IDC_PROPERTIES_CREATED = 10301;
 constexpr int IDC_PROPERTIES_MODIFIED = 10302;
 constexpr int IDC_MOVE_BEFORE_FIRST = 11500;
 constexpr int IDC_MOVE_AFTER_NUMBER = 11502;
-
-std::string Caption(int current, int count) {
-  return "Quillery - (Note View: Note " + std::to_string(current) + " of " + std::to_string(count) + ")";
-}
-
-std::vector<std::string> Texts(const Bytes& file) {
-  std::vector<std::string> texts;
-  const uint32_t count = ReadU32(file, 8);
-  const size_t pool = 256 + 20 * count;
-  for (uint32_t i = 0; i < count; ++i) {
-    size_t at = pool + ReadU32(file, 256 + 20 * i + 8);
-    std::string text;
-    while (at < file.size() && file[at] != 0) text += static_cast<char>(file[at++]);
-    texts.push_back(text);
-  }
-  return texts;
-}
 
 struct BoxSearch {
   DWORD pid;
@@ -99,39 +81,11 @@ bool Gone(HWND dialog) {
   return WaitFor([&] { return !IsWindow(dialog); });
 }
 
-struct Session {
-  ProgramFolder folder;
-  std::unique_ptr<Program> program;
-  HWND main = nullptr;
-  HWND editor = nullptr;
-
-  explicit Session(const std::vector<std::string>& notes) {
-    if (!notes.empty()) {
-      CreateDirectoryA((folder.dir() + "Users").c_str(), nullptr);
-      CreateDirectoryA(folder.userDir().c_str(), nullptr);
-      WriteDword("General", "Flags", 1);
-      WriteDword("General", "LastViewed", 1);
-      WriteString("General", "CurFile", folder.notesFile());
-      WriteString("General", "BackupFile", folder.backupFile());
-      WriteFileBytes(folder.notesFile(), NotesFileImage(notes));
-    }
-    program = std::make_unique<Program>(folder);
-    main = WaitForMainWindow();
-    if (main) WaitFor([&] { return (editor = FindEditor(main)) != nullptr; });
-  }
-  DWORD pid() const { return program->pid(); }
-  Bytes QuitAndRead() {
-    Command(main, ID_APP_QUIT);
-    EXPECT_TRUE(program->WaitForExit());
-    return ReadFileBytes(folder.notesFile());
-  }
-};
-
 }  // namespace
 
 TEST_F(E2eTest, GoToRefusesNumbersOutsideThePadAndShowsTheChosenNote) {
   Session s({"one", "two", "three", "four", "five"});
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(1, 5)));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(1, 5)));
   Command(s.main, ID_NOTE_GOTO);
   HWND dialog = WaitForBox(s.pid(), "Go To Note");
   ASSERT_NE(dialog, nullptr);
@@ -145,16 +99,16 @@ TEST_F(E2eTest, GoToRefusesNumbersOutsideThePadAndShowsTheChosenNote) {
   SetField(dialog, IDC_GOTO_NUMBER, "3");
   ASSERT_TRUE(PressButton(dialog, "OK"));
   EXPECT_TRUE(Gone(dialog));
-  EXPECT_TRUE(WaitForCaption(s.main, Caption(3, 5))) << WindowText(s.main);
+  EXPECT_TRUE(WaitForCaption(s.main, NoteCaption(3, 5))) << WindowText(s.main);
   EXPECT_EQ(WindowText(s.editor), "three");
-  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"one", "two", "three", "four", "five"}));
+  EXPECT_EQ(NoteTexts(s.QuitAndRead()), (std::vector<std::string>{"one", "two", "three", "four", "five"}));
 }
 
 TEST_F(E2eTest, MoveNoteBeforeTheFirstAndAfterTheLast) {
   Session s({"one", "two", "three", "four", "five"});
   Command(s.main, ID_NOTE_NEXT);
   Command(s.main, ID_NOTE_NEXT);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(3, 5)));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(3, 5)));
 
   Command(s.main, ID_NOTE_MOVE);
   HWND dialog = WaitForBox(s.pid(), "Move Note 3 (of 5)");
@@ -164,7 +118,7 @@ TEST_F(E2eTest, MoveNoteBeforeTheFirstAndAfterTheLast) {
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_MOVE_AFTER_NUMBER)));
   ASSERT_TRUE(PressButton(dialog, "OK"));
   EXPECT_TRUE(Gone(dialog));
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(1, 5))) << WindowText(s.main);
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(1, 5))) << WindowText(s.main);
 
   Command(s.main, ID_NOTE_MOVE);
   dialog = WaitForBox(s.pid(), "Move Note 1 (of 5)");
@@ -174,13 +128,13 @@ TEST_F(E2eTest, MoveNoteBeforeTheFirstAndAfterTheLast) {
   SetField(dialog, IDC_MOVE_AFTER_NUMBER, "5");
   ASSERT_TRUE(PressButton(dialog, "OK"));
   EXPECT_TRUE(Gone(dialog));
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(5, 5))) << WindowText(s.main);
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(5, 5))) << WindowText(s.main);
   EXPECT_EQ(WindowText(s.editor), "three");
-  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"one", "two", "four", "five", "three"}));
+  EXPECT_EQ(NoteTexts(s.QuitAndRead()), (std::vector<std::string>{"one", "two", "four", "five", "three"}));
 }
 
 TEST_F(E2eTest, PropertiesOfAnUnstoredNewNoteSayNewNote) {
-  Session s({});
+  Session s;
   ASSERT_NE(s.editor, nullptr);
   std::string text;
   for (int i = 0; text.size() <= 65535; ++i) text += "line " + std::to_string(i) + "\r\n";
@@ -226,5 +180,5 @@ TEST_F(E2eTest, F1InADialogSaysThatHelpIsNotInstalled) {
   ASSERT_TRUE(Gone(box));
   ASSERT_TRUE(PressButton(dialog, "OK"));
   EXPECT_TRUE(Gone(dialog));
-  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(NoteTexts(s.QuitAndRead()), (std::vector<std::string>{"one", "two"}));
 }

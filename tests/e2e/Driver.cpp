@@ -341,4 +341,56 @@ Bytes NotesFileImage(const std::vector<std::string>& texts) {
   return image;
 }
 
+std::vector<std::string> NoteTexts(const Bytes& file) {
+  std::vector<std::string> texts;
+  const uint32_t count = ReadU32(file, 8);
+  const size_t pool = 256 + 20 * count;
+  for (uint32_t i = 0; i < count; ++i) {
+    size_t at = pool + ReadU32(file, 256 + 20 * i + 8);
+    std::string text;
+    while (at < file.size() && file[at] != 0) text += static_cast<char>(file[at++]);
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+std::string NoteCaption(int current, int count) {
+  return "Quillery - (Note View: Note " + std::to_string(current) + " of " +
+         std::to_string(count) + ")";
+}
+
+std::string ListCaption(int count) {
+  return "Quillery - (List View: " + std::to_string(count) + " notes)";
+}
+
+void SeedCreatedPad(const ProgramFolder& folder) {
+  CreateDirectoryA((folder.dir() + "Users").c_str(), nullptr);
+  CreateDirectoryA(folder.userDir().c_str(), nullptr);
+  WriteDword("General", "Flags", 1);
+  WriteString("General", "CurFile", folder.notesFile());
+  WriteString("General", "BackupFile", folder.backupFile());
+}
+
+Session::Session(const std::vector<std::string>& notes, const std::function<void()>& settings) {
+  if (!notes.empty()) {
+    SeedCreatedPad(folder);
+    WriteDword("General", "LastViewed", 1);
+    WriteFileBytes(folder.notesFile(), NotesFileImage(notes));
+  }
+  if (settings) settings();
+  program = std::make_unique<Program>(folder);
+  main = WaitForMainWindow();
+  if (main == nullptr) return;
+  WaitFor([&] {
+    editor = FindEditor(main);
+    return editor != nullptr || WindowText(main).find("(List View") != std::string::npos;
+  });
+}
+
+Bytes Session::QuitAndRead() {
+  Command(main, 32804);
+  EXPECT_TRUE(program->WaitForExit());
+  return ReadFileBytes(folder.notesFile());
+}
+
 }  // namespace e2e

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -111,5 +113,30 @@ void WriteFileBytes(const std::string& path, const Bytes& bytes);
 // Notes-file images as the program writes them.
 Bytes NotesFileImage(const std::vector<std::string>& texts);
 uint32_t ReadU32(const Bytes& bytes, size_t offset);
+// The texts of a notes file, in note order.
+std::vector<std::string> NoteTexts(const Bytes& file);
+
+// The main window's captions in the two views.
+std::string NoteCaption(int current, int count);
+std::string ListCaption(int count);
+
+// A pad made by an earlier run: its folders, and Flags, CurFile and
+// BackupFile in the registry.
+void SeedCreatedPad(const ProgramFolder& folder);
+
+// A running copy on a pad of `notes` showing note 1 (no notes: a first run),
+// with `settings` written to the registry before it starts.
+struct Session {
+  explicit Session(const std::vector<std::string>& notes = {},
+                   const std::function<void()>& settings = {});
+  DWORD pid() const { return program->pid(); }
+  // Quits through the Quit command and returns the notes file's bytes.
+  Bytes QuitAndRead();
+
+  ProgramFolder folder;
+  std::unique_ptr<Program> program;
+  HWND main = nullptr;
+  HWND editor = nullptr;  // null when the program came up in the list
+};
 
 }  // namespace e2e

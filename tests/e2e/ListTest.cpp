@@ -12,28 +12,9 @@ using namespace e2e;
 namespace {
 
 constexpr UINT ID_NOTE_DELETE = 32802;
-constexpr UINT ID_APP_QUIT = 32804;
 constexpr UINT ID_NOTE_NEXT = 32901;
 constexpr UINT ID_VIEW_NOTE = 33201;
 constexpr UINT ID_VIEW_LIST = 33202;
-
-std::string ListCaption(int count) { return "Quillery - (List View: " + std::to_string(count) + " notes)"; }
-std::string NoteCaption(int current, int count) {
-  return "Quillery - (Note View: Note " + std::to_string(current) + " of " + std::to_string(count) + ")";
-}
-
-std::vector<std::string> Texts(const Bytes& file) {
-  std::vector<std::string> texts;
-  const uint32_t count = ReadU32(file, 8);
-  const size_t pool = 256 + 20 * count;
-  for (uint32_t i = 0; i < count; ++i) {
-    size_t at = pool + ReadU32(file, 256 + 20 * i + 8);
-    std::string text;
-    while (at < file.size() && file[at] != 0) text += static_cast<char>(file[at++]);
-    texts.push_back(text);
-  }
-  return texts;
-}
 
 // Memory in the program's process, for list messages that carry pointers.
 class RemoteBuffer {
@@ -60,23 +41,11 @@ class RemoteBuffer {
 };
 
 // A running copy on a pad of `notes`, showing note 1.
-struct ListSession {
-  ProgramFolder folder;
-  std::unique_ptr<Program> program;
-  HWND main = nullptr;
-
-  explicit ListSession(const std::vector<std::string>& notes, bool startInList = false) {
-    CreateDirectoryA((folder.dir() + "Users").c_str(), nullptr);
-    CreateDirectoryA(folder.userDir().c_str(), nullptr);
-    WriteDword("General", "Flags", 1);
-    WriteDword("General", "LastViewed", 1);
-    WriteString("General", "CurFile", folder.notesFile());
-    WriteString("General", "BackupFile", folder.backupFile());
-    if (startInList) WriteDword("Appearance", "Note Mode", 0);
-    WriteFileBytes(folder.notesFile(), NotesFileImage(notes));
-    program = std::make_unique<Program>(folder);
-    main = WaitForMainWindow();
-  }
+struct ListSession : Session {
+  explicit ListSession(const std::vector<std::string>& notes, bool startInList = false)
+      : Session(notes, [startInList] {
+          if (startInList) WriteDword("Appearance", "Note Mode", 0);
+        }) {}
 
   HWND List() const { return FindWindowExA(main, nullptr, "QuilleryListView", nullptr); }
 
@@ -116,12 +85,6 @@ struct ListSession {
     buffer.Read(&row, sizeof row);
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
     return row;
-  }
-
-  Bytes QuitAndRead() {
-    Command(main, ID_APP_QUIT);
-    EXPECT_TRUE(program->WaitForExit());
-    return ReadFileBytes(folder.notesFile());
   }
 };
 
@@ -210,7 +173,7 @@ TEST_F(E2eTest, DeletingTwoSelectedNotesFromTheList) {
   EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 3);
   // The first deleted note's place is current: the former note 3.
   EXPECT_EQ(s.Selected(list), std::vector<int>{1});
-  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"a", "c", "e"}));
+  EXPECT_EQ(NoteTexts(s.QuitAndRead()), (std::vector<std::string>{"a", "c", "e"}));
 }
 
 TEST_F(E2eTest, DraggingRowsReordersTheNotes) {
@@ -237,5 +200,5 @@ TEST_F(E2eTest, DraggingRowsReordersTheNotes) {
   Drag(from.left + 40, from.top + 2, from.left + 60, from.bottom - 2);
   Sleep(300);
   EXPECT_EQ(s.Selected(list), std::vector<int>{6});
-  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"a", "b", "c", "d", "f", "g", "e", "h"}));
+  EXPECT_EQ(NoteTexts(s.QuitAndRead()), (std::vector<std::string>{"a", "b", "c", "d", "f", "g", "e", "h"}));
 }

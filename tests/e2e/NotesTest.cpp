@@ -10,59 +10,9 @@ namespace {
 
 constexpr UINT ID_NOTE_NEW = 32800;
 constexpr UINT ID_NOTE_DELETE = 32802;
-constexpr UINT ID_APP_QUIT = 32804;
 constexpr UINT ID_NOTE_NEXT = 32901;
 constexpr UINT ID_NOTE_PREVIOUS = 32902;
 constexpr UINT ID_NOTE_FIRST = 32906;
-
-std::string Caption(int current, int count) {
-  return "Quillery - (Note View: Note " + std::to_string(current) + " of " +
-         std::to_string(count) + ")";
-}
-
-// Texts of a notes file, in note order.
-std::vector<std::string> Texts(const Bytes& file) {
-  std::vector<std::string> texts;
-  const uint32_t count = ReadU32(file, 8);
-  size_t pool = 256 + 20 * count;
-  for (uint32_t i = 0; i < count; ++i) {
-    size_t at = pool + ReadU32(file, 256 + 20 * i + 8);
-    std::string text;
-    while (at < file.size() && file[at] != 0) text += static_cast<char>(file[at++]);
-    texts.push_back(text);
-  }
-  return texts;
-}
-
-// A running copy on a fresh or given pad, with its window and editor.
-struct Session {
-  ProgramFolder folder;
-  std::unique_ptr<Program> program;
-  HWND main = nullptr;
-  HWND editor = nullptr;
-
-  explicit Session(const std::vector<std::string>& notes = {}, bool verifyDelete = true) {
-    if (!notes.empty()) {
-      CreateDirectoryA((folder.dir() + "Users").c_str(), nullptr);
-      CreateDirectoryA(folder.userDir().c_str(), nullptr);
-      WriteDword("General", "Flags", 1);
-      WriteDword("General", "LastViewed", 1);
-      WriteString("General", "CurFile", folder.notesFile());
-      WriteString("General", "BackupFile", folder.backupFile());
-      WriteFileBytes(folder.notesFile(), NotesFileImage(notes));
-    }
-    if (!verifyDelete) WriteDword("General", "Verify Delete", 0);
-    program = std::make_unique<Program>(folder);
-    main = WaitForMainWindow();
-    if (main) WaitFor([&] { return (editor = FindEditor(main)) != nullptr; });
-  }
-
-  Bytes QuitAndRead() {
-    Command(main, ID_APP_QUIT);
-    EXPECT_TRUE(program->WaitForExit());
-    return ReadFileBytes(folder.notesFile());
-  }
-};
 
 }  // namespace
 
@@ -72,7 +22,7 @@ TEST_F(E2eTest, TwoTypedNotesGiveTheByteExactFile) {
   ASSERT_NE(s.editor, nullptr);
   TypeText(s.editor, "a");
   Command(s.main, ID_NOTE_NEW);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(2, 2))) << WindowText(s.main);
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(2, 2))) << WindowText(s.main);
   EXPECT_EQ(WindowText(s.editor), "");
   TypeText(s.editor, "bc");
   const Bytes file = s.QuitAndRead();
@@ -96,44 +46,44 @@ TEST_F(E2eTest, TwoTypedNotesGiveTheByteExactFile) {
 TEST_F(E2eTest, EmptyPadStoresNothingUntilTextIsTyped) {
   Session s;
   ASSERT_NE(s.editor, nullptr);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(1, 1)));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(1, 1)));
   Command(s.main, ID_NOTE_NEXT);
   Command(s.main, ID_NOTE_NEW);
   Command(s.main, ID_NOTE_PREVIOUS);
-  EXPECT_TRUE(WaitForCaption(s.main, Caption(1, 1)));
+  EXPECT_TRUE(WaitForCaption(s.main, NoteCaption(1, 1)));
   EXPECT_EQ(s.QuitAndRead(), NotesFileImage({}));
 }
 
 TEST_F(E2eTest, PreviousFromAnEmptySlotAbandonsIt) {
   Session s({"one", "two", "three"});
   ASSERT_NE(s.editor, nullptr);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(1, 3)));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(1, 3)));
   EXPECT_EQ(WindowText(s.editor), "one");
   Command(s.main, ID_NOTE_NEW);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(4, 4)));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(4, 4)));
   EXPECT_EQ(WindowText(s.editor), "");
   Command(s.main, ID_NOTE_PREVIOUS);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(3, 3)));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(3, 3)));
   EXPECT_EQ(WindowText(s.editor), "three");
-  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"one", "two", "three"}));
+  EXPECT_EQ(NoteTexts(s.QuitAndRead()), (std::vector<std::string>{"one", "two", "three"}));
 }
 
 TEST_F(E2eTest, DeletingNoteTwoShowsTheNoteThatFollowed) {
   Session s({"one", "two", "three", "four"});
   ASSERT_NE(s.editor, nullptr);
   Command(s.main, ID_NOTE_NEXT);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(2, 4)));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(2, 4)));
   Command(s.main, ID_NOTE_DELETE);
   ExpectMessageBox(s.program->pid(), "Are you sure you want this note deleted?", "Yes");
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(2, 3)));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(2, 3)));
   EXPECT_EQ(WindowText(s.editor), "three");
-  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"one", "three", "four"}));
+  EXPECT_EQ(NoteTexts(s.QuitAndRead()), (std::vector<std::string>{"one", "three", "four"}));
 }
 
 TEST_F(E2eTest, DeletingTheOnlyNoteLeavesAnEmptyPad) {
-  Session s({"only"}, /*verifyDelete=*/false);
+  Session s({"only"}, [] { WriteDword("General", "Verify Delete", 0); });
   ASSERT_NE(s.editor, nullptr);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(1, 1)));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(1, 1)));
   Command(s.main, ID_NOTE_DELETE);
   ASSERT_TRUE(WaitFor([&] { return WindowText(s.editor).empty(); }));
   EXPECT_EQ(s.QuitAndRead(), NotesFileImage({}));
@@ -143,15 +93,15 @@ TEST_F(E2eTest, EmptyingANoteAndMovingOnRemovesIt) {
   Session s({"one", "two", "three"});
   ASSERT_NE(s.editor, nullptr);
   Command(s.main, ID_NOTE_NEXT);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(2, 3)));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(2, 3)));
   SendMessageA(s.editor, EM_SETSEL, 0, -1);
   SendMessageA(s.editor, WM_CLEAR, 0, 0);
   Command(s.main, ID_NOTE_NEXT);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(2, 2)));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(2, 2)));
   EXPECT_EQ(WindowText(s.editor), "three");
   Command(s.main, ID_NOTE_FIRST);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(1, 2)));
-  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"one", "three"}));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(1, 2)));
+  EXPECT_EQ(NoteTexts(s.QuitAndRead()), (std::vector<std::string>{"one", "three"}));
 }
 
 TEST_F(E2eTest, AnOverlongNoteIsCutTo65535CharactersOnYes) {
@@ -167,8 +117,8 @@ TEST_F(E2eTest, AnOverlongNoteIsCutTo65535CharactersOnYes) {
   ASSERT_NE(box.window, nullptr);
   EXPECT_NE(box.text.find("65535"), std::string::npos) << box.text;
   ASSERT_TRUE(PressButton(box.window, "Yes"));
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(2, 2)));
-  const std::vector<std::string> texts = Texts(s.QuitAndRead());
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(2, 2)));
+  const std::vector<std::string> texts = NoteTexts(s.QuitAndRead());
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_EQ(texts[0], text.substr(0, 65535));
 }
@@ -176,7 +126,7 @@ TEST_F(E2eTest, AnOverlongNoteIsCutTo65535CharactersOnYes) {
 TEST_F(E2eTest, AcceleratorsReachTheNoteCommands) {
   Session s({"one", "two"});
   ASSERT_NE(s.editor, nullptr);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(1, 2)));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(1, 2)));
   SetForegroundWindow(s.main);
   SetFocus(s.editor);
   auto press = [](WORD modifier, WORD key) {
@@ -191,10 +141,10 @@ TEST_F(E2eTest, AcceleratorsReachTheNoteCommands) {
     SendInput(4, input, sizeof(INPUT));
   };
   press(VK_CONTROL, VK_NEXT);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(2, 2))) << WindowText(s.main);
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(2, 2))) << WindowText(s.main);
   press(VK_CONTROL, VK_INSERT);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(3, 3))) << WindowText(s.main);
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(3, 3))) << WindowText(s.main);
   press(VK_CONTROL, VK_UP);
-  ASSERT_TRUE(WaitForCaption(s.main, Caption(1, 2))) << WindowText(s.main);
-  EXPECT_EQ(Texts(s.QuitAndRead()), (std::vector<std::string>{"one", "two"}));
+  ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(1, 2))) << WindowText(s.main);
+  EXPECT_EQ(NoteTexts(s.QuitAndRead()), (std::vector<std::string>{"one", "two"}));
 }

@@ -19,15 +19,6 @@ void Quit(Program& program) {
 
 Bytes EmptyPad() { return NotesFileImage({}); }
 
-// A pad whose notes file was made before: Flags says so, CurFile names it.
-void SeedCreatedPad(const ProgramFolder& folder) {
-  CreateDirectoryA((folder.dir() + "Users").c_str(), nullptr);
-  CreateDirectoryA(folder.userDir().c_str(), nullptr);
-  WriteDword("General", "Flags", 1);
-  WriteString("General", "CurFile", folder.notesFile());
-  WriteString("General", "BackupFile", folder.backupFile());
-}
-
 }  // namespace
 
 TEST_F(E2eTest, FirstRunMakesAnEmptyPadAndItsBackup) {
