@@ -39,6 +39,35 @@ LRESULT Handled(HWND dialog, LRESULT result) {
   return TRUE;
 }
 
+// The help messages that dialogs and pages answer alike; false for any other
+// message, which goes on to the base class.
+bool HandleHelpMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                       HelpKeyState& keys, UINT templateId, LRESULT* result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      AssignControlHelpIds(window, templateId);
+      return false;
+    case WM_HELP:
+      *result = OnHelpRequest(window, *reinterpret_cast<const HELPINFO*>(lParam), keys, true,
+                              templateId)
+                    ? Handled(window, TRUE)
+                    : FALSE;
+      return true;
+    case WM_CONTEXTMENU:
+      *result = OnContextMenuHelp(window, reinterpret_cast<HWND>(wParam), MessagePoint(lParam))
+                    ? Handled(window, 0)
+                    : FALSE;
+      return true;
+    case WM_COMMAND:
+      if (LOWORD(wParam) != ID_HELP) return false;
+      ShowHelp(window, HELP_CONTEXT, DialogHelpTopic(templateId));
+      *result = TRUE;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 CHelpDialog::CHelpDialog(UINT id, HWND parent) : CDialog(id, parent) {}
@@ -49,31 +78,17 @@ bool CHelpDialog::PreTranslateMessage(MSG& msg) {
 }
 
 LRESULT CHelpDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      AssignControlHelpIds(hwnd, templateId);
-      CenterOverOwner(hwnd);
-      break;
-    case WM_HELP:
-      if (OnHelpRequest(hwnd, *reinterpret_cast<const HELPINFO*>(lParam), keys, true, templateId)) {
-        return Handled(hwnd, TRUE);
-      }
-      return FALSE;
-    case WM_CONTEXTMENU:
-      return OnContextMenuHelp(hwnd, reinterpret_cast<HWND>(wParam), MessagePoint(lParam)) ? Handled(hwnd, 0)
-                                                                                           : FALSE;
-    default:
-      break;
-  }
+  if (message == WM_COMMAND) return CDialog::WindowProc(message, wParam, lParam);
+  LRESULT result = FALSE;
+  if (HandleHelpMessage(hwnd, message, wParam, lParam, keys, templateId, &result)) return result;
+  if (message == WM_INITDIALOG) CenterOverOwner(hwnd);
   return CDialog::WindowProc(message, wParam, lParam);
 }
 
 bool CHelpDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (LOWORD(wParam) == ID_HELP) {
-    ShowHelp(hwnd, HELP_CONTEXT, DialogHelpTopic(templateId));
-    return true;
-  }
-  return CDialog::OnCommand(wParam, lParam);
+  LRESULT result = FALSE;
+  return HandleHelpMessage(hwnd, WM_COMMAND, wParam, lParam, keys, templateId, &result) ||
+         CDialog::OnCommand(wParam, lParam);
 }
 
 CHelpPropPage::CHelpPropPage(UINT id) : CPropertyPage(id) { pageFlags |= PSP_HASHELP; }
@@ -84,30 +99,16 @@ bool CHelpPropPage::PreTranslateMessage(MSG& msg) {
 }
 
 LRESULT CHelpPropPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      AssignControlHelpIds(hwnd, templateId);
-      break;
-    case WM_HELP:
-      if (OnHelpRequest(hwnd, *reinterpret_cast<const HELPINFO*>(lParam), keys, true, templateId)) {
-        return Handled(hwnd, TRUE);
-      }
-      return FALSE;
-    case WM_CONTEXTMENU:
-      return OnContextMenuHelp(hwnd, reinterpret_cast<HWND>(wParam), MessagePoint(lParam)) ? Handled(hwnd, 0)
-                                                                                           : FALSE;
-    default:
-      break;
-  }
+  if (message == WM_COMMAND) return CPropertyPage::WindowProc(message, wParam, lParam);
+  LRESULT result = FALSE;
+  if (HandleHelpMessage(hwnd, message, wParam, lParam, keys, templateId, &result)) return result;
   return CPropertyPage::WindowProc(message, wParam, lParam);
 }
 
 bool CHelpPropPage::OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (LOWORD(wParam) == ID_HELP) {
-    ShowHelp(hwnd, HELP_CONTEXT, DialogHelpTopic(templateId));
-    return true;
-  }
-  return CPropertyPage::OnCommand(wParam, lParam);
+  LRESULT result = FALSE;
+  return HandleHelpMessage(hwnd, WM_COMMAND, wParam, lParam, keys, templateId, &result) ||
+         CPropertyPage::OnCommand(wParam, lParam);
 }
 
 bool CHelpPropPage::OnNotify(const NMHDR& header, LRESULT& result) {
