@@ -51,6 +51,11 @@ class CPosixFileSystem : public IFileSystem {
     return unlink(path.c_str()) == 0 ? RESULT_OK : FromErrno();
   }
 
+  Result Rename(const std::string& from, const std::string& to) override {
+    if (access(to.c_str(), F_OK) == 0) return SYSERR_FILE_EXISTS;
+    return rename(from.c_str(), to.c_str()) == 0 ? RESULT_OK : FromErrno();
+  }
+
   void EnsureFolder(const std::string& path) override { mkdir(path.c_str(), 0755); }
 
   static Result WriteAll(int fd, const void* data, size_t size) {

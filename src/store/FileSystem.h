@@ -35,6 +35,9 @@ class IFileSystem {
   // Copies `from` over `to`, overwriting an existing `to`.
   [[nodiscard]] virtual Result CopyOver(const std::string& from, const std::string& to) = 0;
   [[nodiscard]] virtual Result Remove(const std::string& path) = 0;
+  // Renames `from` to `to`; fails with SYSERR_FILE_EXISTS or
+  // SYSERR_ALREADY_EXISTS when `to` is taken, which is never replaced.
+  [[nodiscard]] virtual Result Rename(const std::string& from, const std::string& to) = 0;
   // Makes sure the folder exists, creating it when it cannot be entered.
   virtual void EnsureFolder(const std::string& path) = 0;
 };

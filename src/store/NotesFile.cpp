@@ -58,7 +58,8 @@ Result ReadStore(IFileReader& reader, NoteStore& store, uint32_t* used, bool* co
   std::memcpy(&store.header, image, sizeof store.header);
 
   const NotesFileHeader& h = store.header;
-  if (h.magic != NOTES_FILE_MAGIC || h.noteCount > MAX_NOTES) return NOTES_FILE_DAMAGED;
+  if (h.magic != NOTES_FILE_MAGIC) return NOTES_FILE_DAMAGED;
+  if (h.noteCount > MAX_NOTES) return NOTES_FILE_TOO_MANY_NOTES;
   if (h.entrySize != 0 && h.entrySize != LEGACY_NOTE_ENTRY_SIZE && h.entrySize != NOTE_ENTRY_SIZE)
     return NOTES_FILE_DAMAGED;
   *used = 0;

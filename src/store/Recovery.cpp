@@ -1,5 +1,8 @@
 #include "store/Recovery.h"
 
+#include <algorithm>
+#include <memory>
+
 namespace {
 
 constexpr uint32_t MSG_CREATE_NEW_PAD = 305;
@@ -13,13 +16,36 @@ constexpr uint32_t MSG_BACKUP_UNUSABLE = 907;
 constexpr uint32_t MSG_RECREATE_FAILED = 908;
 constexpr uint32_t MSG_BACKUP_FAILED = 909;
 constexpr uint32_t MSG_FILE_CORRUPTED = 910;
+constexpr uint32_t MSG_KEPT_ASIDE = 924;
+constexpr uint32_t MSG_KEEP_ASIDE_FAILED = 925;
+constexpr uint32_t MSG_TOO_MANY_NOTES = 926;
+// Names tried for a refused file: ".rejected", ".rejected.2" and so on.
+constexpr int KEEP_ASIDE_NAMES = 100;
 
 bool IsMissing(Result r) { return r == SYSERR_FILE_NOT_FOUND || r == SYSERR_PATH_NOT_FOUND; }
+bool FirstRun(const Settings& s) { return (s.flags & FLAG_FILE_CREATED) == 0; }
 bool IsLocked(Result r) { return r == SYSERR_ACCESS_DENIED || r == SYSERR_SHARING_VIOLATION; }
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of('\\');
   return slash == std::string::npos ? path : path.substr(0, slash);
+}
+
+bool Exists(RecoveryContext& ctx, const std::string& path) {
+  std::unique_ptr<IFileReader> reader;
+  return !IsMissing(ctx.files.OpenForReading(path, &reader));
+}
+
+// Reads a notes file, remembering a file that is there but refused.
+Result Read(RecoveryContext& ctx, const std::string& path) {
+  const Result r = ReadNotesFile(ctx, path);
+  if (r == RESULT_OK || IsMissing(r) || IsLocked(r)) return r;
+  ctx.rejectedFiles.push_back(path);
+  if (r == NOTES_FILE_TOO_MANY_NOTES) {
+    ShowMessage(ctx.messages, MSG_TOO_MANY_NOTES, MessageButtons::Ok, MessageIcon::Exclamation,
+                {{"<FILENAME>", path}});
+  }
+  return r;
 }
 
 bool AskYes(RecoveryContext& ctx, uint32_t id, MessageIcon icon,
@@ -40,8 +66,32 @@ bool RefuseLocked(RecoveryContext& ctx) {
 }
 
 void ReportReadError(RecoveryContext& ctx, Result r, const std::string& path) {
+  if (r == NOTES_FILE_TOO_MANY_NOTES) return;  // Read has said so
   ReportFileError(ctx.messages, r, r == NOTES_FILE_DAMAGED ? MSG_FILE_CORRUPTED : MSG_READ_FAILED,
                   path);
+}
+
+// Renames a refused file that is about to be replaced. False when that
+// failed: the start must end, the file untouched.
+bool KeepIfRejected(RecoveryContext& ctx, const std::string& path) {
+  auto& rejected = ctx.rejectedFiles;
+  const auto found = std::find(rejected.begin(), rejected.end(), path);
+  if (found == rejected.end()) return true;
+  rejected.erase(found);
+  Result r = RESULT_OK;
+  for (int n = 1; n <= KEEP_ASIDE_NAMES; ++n) {
+    const std::string aside = path + ".rejected" + (n == 1 ? std::string() : "." + std::to_string(n));
+    r = ctx.files.Rename(path, aside);
+    if (IsMissing(r)) return true;  // nothing there to lose
+    if (r == RESULT_OK) {
+      ShowMessage(ctx.messages, MSG_KEPT_ASIDE, MessageButtons::Ok, MessageIcon::Information,
+                  {{"<FILENAME>", aside}});
+      return true;
+    }
+    if (r != SYSERR_FILE_EXISTS && r != SYSERR_ALREADY_EXISTS) break;
+  }
+  ReportFileError(ctx.messages, r, MSG_KEEP_ASIDE_FAILED, path);
+  return false;
 }
 
 void UseDefaultPaths(Settings& s) {
@@ -69,6 +119,10 @@ bool Create(RecoveryContext& ctx) {
     ctx.files.EnsureFolder(users);
     ctx.files.EnsureFolder(users + s.userName);
   }
+  // The new pad replaces the notes file and, through the start-up backup,
+  // the backup.
+  if (!KeepIfRejected(ctx, s.curFile) || (s.useBackups && !KeepIfRejected(ctx, s.backupFile)))
+    return Refuse(ctx);
 
   if (const Result r = WriteNotesFile(ctx)) {
     ReportFileError(ctx.messages, r, MSG_CREATE_FAILED, s.curFile);
@@ -93,6 +147,7 @@ bool CreateElsewhere(RecoveryContext& ctx) {
 
 // The store holds a backup's notes; they become the notes file.
 bool RestoreInPlace(RecoveryContext& ctx) {
+  if (!KeepIfRejected(ctx, ctx.settings.curFile)) return Refuse(ctx);
   (void)ctx.files.Remove(ctx.settings.curFile);  // usually missing already
   ctx.store.dirty = true;
   if (const Result r = WriteNotesFile(ctx)) {
@@ -117,7 +172,7 @@ bool OfferNewPad(RecoveryContext& ctx, bool elsewhere) {
 // The default file is missing and the notes were kept elsewhere.
 bool OpenMovedFile(RecoveryContext& ctx) {
   Settings& s = ctx.settings;
-  const Result r = ReadNotesFile(ctx, s.curFile);
+  const Result r = Read(ctx, s.curFile);
   if (r == RESULT_OK) {
     ctx.backupPending = true;
     return true;
@@ -125,10 +180,12 @@ bool OpenMovedFile(RecoveryContext& ctx) {
   if (IsLocked(r)) return RefuseLocked(ctx);
 
   if (IsMissing(r)) {
+    if (FirstRun(s) && !(s.useBackups && (Exists(ctx, DefaultBackupFile(s)) || Exists(ctx, s.backupFile))))
+      return Create(ctx);
     if (!s.useBackups || !AskYes(ctx, MSG_USE_BACKUP, MessageIcon::Exclamation))
       return CreateElsewhere(ctx);
-    if (ReadNotesFile(ctx, DefaultBackupFile(s)) == RESULT_OK) return RestoreToDefault(ctx);
-    if (ReadNotesFile(ctx, s.backupFile) == RESULT_OK) return RestoreInPlace(ctx);
+    if (Read(ctx, DefaultBackupFile(s)) == RESULT_OK) return RestoreToDefault(ctx);
+    if (Read(ctx, s.backupFile) == RESULT_OK) return RestoreInPlace(ctx);
     return CreateElsewhere(ctx);
   }
 
@@ -137,7 +194,7 @@ bool OpenMovedFile(RecoveryContext& ctx) {
     return OfferNewPad(ctx, true);
   }
   if (!AskYes(ctx, MSG_USE_BACKUP, MessageIcon::Exclamation)) return OfferNewPad(ctx, true);
-  if (ReadNotesFile(ctx, s.backupFile) == RESULT_OK) return RestoreInPlace(ctx);
+  if (Read(ctx, s.backupFile) == RESULT_OK) return RestoreInPlace(ctx);
   if (!AskYes(ctx, MSG_BACKUP_UNUSABLE, MessageIcon::Question)) return Refuse(ctx);
   return CreateElsewhere(ctx);
 }
@@ -151,9 +208,27 @@ bool RecoverDefaultFile(RecoveryContext& ctx, Result r, const std::string& defau
     return OfferNewPad(ctx, false);
   }
   if (!AskYes(ctx, MSG_USE_BACKUP, MessageIcon::Exclamation)) return OfferNewPad(ctx, false);
-  if (ReadNotesFile(ctx, DefaultBackupFile(s)) == RESULT_OK) return RestoreToDefault(ctx);
+  if (Read(ctx, DefaultBackupFile(s)) == RESULT_OK) return RestoreToDefault(ctx);
   if (!AskYes(ctx, MSG_BACKUP_UNUSABLE, MessageIcon::Question)) return Refuse(ctx);
   return CreateAfresh(ctx);
+}
+
+// Without "Flags" (a first run, or a registry key lost or cleaned) the
+// notes are still looked for: a new pad is made only where there is nothing.
+bool OpenOrCreate(RecoveryContext& ctx) {
+  Settings& s = ctx.settings;
+  const std::string defaultFile = DefaultNotesFile(s);
+  const Result r = Read(ctx, defaultFile);
+  if (r == RESULT_OK) {
+    UseDefaultPaths(s);
+    ctx.backupPending = true;
+    return true;
+  }
+  if (IsLocked(r)) return RefuseLocked(ctx);
+  if (IsMissing(r) && s.curFile != defaultFile) return OpenMovedFile(ctx);
+  if (IsMissing(r) && FirstRun(s) && !(s.useBackups && Exists(ctx, DefaultBackupFile(s))))
+    return Create(ctx);
+  return RecoverDefaultFile(ctx, r, defaultFile);
 }
 
 }  // namespace
@@ -162,7 +237,7 @@ void ReportFileError(IMessages& messages, Result code, uint32_t messageId,
                      const std::string& path) {
   std::string text = messages.LoadText(messageId);
   ReplacePlaceholder(text, "<FILENAME>", path);
-  if (code != NOTES_FILE_DAMAGED) {
+  if (!IsProgramCode(code)) {
     ReplacePlaceholder(text, "<ERRCODE>", std::to_string(static_cast<int32_t>(code)));
     text += messages.SystemErrorText(code);
   }
@@ -171,18 +246,12 @@ void ReportFileError(IMessages& messages, Result code, uint32_t messageId,
 
 bool OpenNotesFile(RecoveryContext& ctx) {
   Settings& s = ctx.settings;
-  if (!(s.flags & FLAG_FILE_CREATED)) return Create(ctx);
-
-  const std::string defaultFile = DefaultNotesFile(s);
-  const Result r = ReadNotesFile(ctx, defaultFile);
-  if (r == RESULT_OK) {
-    UseDefaultPaths(s);
-    ctx.backupPending = true;
-    return true;
-  }
-  if (IsLocked(r)) return RefuseLocked(ctx);
-  if (IsMissing(r) && s.curFile != defaultFile) return OpenMovedFile(ctx);
-  return RecoverDefaultFile(ctx, r, defaultFile);
+  const uint32_t flagsBefore = s.flags;
+  const bool opened = OpenOrCreate(ctx);
+  // A crash before the save at exit must not make the next start take the
+  // file for one never made.
+  if (opened && s.flags != flagsBefore) ctx.saveSettings(SETTINGS_UPGRADE);
+  return opened;
 }
 
 bool BackupNotesFile(RecoveryContext& ctx) {

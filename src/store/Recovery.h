@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/Messages.h"
 #include "store/NotesFile.h"
@@ -13,6 +14,9 @@ struct RecoveryContext : NotesFileContext {
   IMessages& messages;
   // Set when the opened file is good enough to be copied over the backup.
   bool backupPending = false;
+  // Files read and refused while opening; an ending that would replace one
+  // first renames it aside, so nothing the user had is destroyed.
+  std::vector<std::string> rejectedFiles{};
 };
 
 // Shows string `messageId` about `path` with an exclamation icon and OK. For
@@ -21,8 +25,10 @@ void ReportFileError(IMessages& messages, Result code, uint32_t messageId,
                      const std::string& path);
 
 // Fills the store from the notes file, a backup or a new empty pad, asking
-// the user where needed. False when start-up must end; the store is then
-// never dirty, so nothing is written back at exit.
+// the user where needed. A new pad is made without asking only when no notes
+// file and no backup exist. False when start-up must end; the store is then
+// never dirty, so nothing is written back at exit. A changed "Flags" is
+// saved at once.
 [[nodiscard]] bool OpenNotesFile(RecoveryContext& ctx);
 
 // Copies the notes file over the backup when backups are on. False after a

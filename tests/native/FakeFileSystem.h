@@ -21,6 +21,7 @@ class FakeFileSystem : public IFileSystem {
   std::map<std::string, Result> replaceErrors;  // ReplaceContents fails with
   std::map<std::string, Result> copyErrors;     // CopyOver fails when `to` is
   std::vector<std::string> opened, replaced, deleted;
+  std::map<std::string, Result> renameErrors;   // Rename fails when `from` is
   std::vector<std::pair<std::string, std::string>> copied;
 
   Result OpenForReading(const std::string& path, std::unique_ptr<IFileReader>* reader) override {
@@ -59,6 +60,16 @@ class FakeFileSystem : public IFileSystem {
   Result Remove(const std::string& path) override {
     deleted.push_back(path);
     return files.erase(path) ? RESULT_OK : SYSERR_FILE_NOT_FOUND;
+  }
+
+  Result Rename(const std::string& from, const std::string& to) override {
+    if (auto e = renameErrors.find(from); e != renameErrors.end()) return e->second;
+    auto f = files.find(from);
+    if (f == files.end()) return SYSERR_FILE_NOT_FOUND;
+    if (files.count(to)) return SYSERR_ALREADY_EXISTS;
+    files[to] = std::move(f->second);
+    files.erase(f);
+    return RESULT_OK;
   }
 
   void EnsureFolder(const std::string& path) override {

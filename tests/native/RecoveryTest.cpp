@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -137,9 +139,11 @@ struct Harness {
     EXPECT_TRUE(settings.flags & FLAG_FILE_CREATED);
     EXPECT_FALSE(settings.flags & FLAG_ASK_DEFAULT_PATH);
     EXPECT_TRUE(ctx.backupPending);
-    ASSERT_FALSE(saved.empty());
-    EXPECT_EQ(saved.back(), SETTINGS_FILES | SETTINGS_PREFERENCES);
+    EXPECT_NE(std::find(saved.begin(), saved.end(), SETTINGS_FILES | SETTINGS_PREFERENCES), saved.end());
   }
+
+  // Whether "Flags" went to the registry during the opening.
+  bool FlagsSaved() const { return std::find(saved.begin(), saved.end(), SETTINGS_UPGRADE) != saved.end(); }
 };
 
 TEST(ReportFileError, ComposesNumberPathAndSystemTextWithoutCutting) {
@@ -170,8 +174,9 @@ TEST(OpenNotesFile, FirstRunMakesTheUserFolderAnEmptyPadAndItsBackup) {
     h.settings.flags = 0;
     h.settings.useBackups = useBackups;
     ASSERT_TRUE(h.Open({}));
-    EXPECT_TRUE(h.fs.opened.empty());
+    EXPECT_TRUE(h.fs.deleted.empty());
     EXPECT_TRUE(h.messages.shown.empty());
+    EXPECT_TRUE(h.FlagsSaved());
     EXPECT_EQ(h.fs.folders, (std::set<std::string>{"C:\\Prog\\Users", "C:\\Prog\\Users\\ann"}));
     h.ExpectNewPadAt(D);
     EXPECT_EQ(h.settings.backupFile, DB);
@@ -299,7 +304,7 @@ TEST(OpenNotesFile, DefaultBackupIsRestoredToTheDefaultPlace) {
     h.fs.Put(DB, BACKUP);
     ASSERT_TRUE(h.Open({YES}));
     h.ExpectQuestion(0, 906, MessageIcon::Exclamation);
-    EXPECT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown.size(), fromMoved ? 1u : 2u) << "a damaged file is kept aside";
     EXPECT_EQ(h.settings.curFile, D);
     EXPECT_EQ(h.settings.backupFile, DB);
     EXPECT_EQ(h.fs.files[D], BACKUP);
@@ -318,7 +323,7 @@ TEST(OpenNotesFile, BackupIsRestoredInPlace) {
     if (damaged) h.fs.Put(C, DAMAGED);
     ASSERT_TRUE(h.Open({YES}));
     h.ExpectQuestion(0, 906, MessageIcon::Exclamation);
-    EXPECT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown.size(), damaged ? 2u : 1u);
     EXPECT_EQ(h.settings.curFile, C);
     EXPECT_EQ(h.settings.backupFile, B);
     EXPECT_EQ(h.fs.files[C], BACKUP);
@@ -333,7 +338,7 @@ TEST(OpenNotesFile, FailedRestoreRunsOnWithTheBackupsNotesAndKeepsTheBackup) {
   h.fs.Put(B, BACKUP);
   h.fs.replaceErrors[C] = 5;
   ASSERT_TRUE(h.Open({YES}));
-  h.ExpectReport(1, "Error 5 while trying to recreate your note file:\n\n\t" + C +
+  h.ExpectReport(2, "Error 5 while trying to recreate your note file:\n\n\t" + C +
                         "\n\nQuillery will continue to use the backup copy. Windows reported:"
                         "\n\n\tAccess is denied.\r\n");
   EXPECT_FALSE(h.ctx.backupPending);
@@ -355,7 +360,7 @@ TEST(OpenNotesFile, UnusableBackupOffersANewPad) {
     ASSERT_TRUE(h.Open({YES, YES}));
     h.ExpectQuestion(0, 906, MessageIcon::Exclamation);
     h.ExpectQuestion(1, 907, MessageIcon::Question);
-    EXPECT_EQ(h.messages.shown.size(), 2u);
+    EXPECT_EQ(h.messages.shown.size(), 3u);
     h.ExpectNewPadAt(D);
   }
   // C damaged elsewhere and B missing: Yes leads on to 309.
@@ -365,7 +370,7 @@ TEST(OpenNotesFile, UnusableBackupOffersANewPad) {
     h.fs.Put(C, DAMAGED);
     ASSERT_TRUE(h.Open({YES, YES, NO}));
     h.ExpectQuestion(1, 907, MessageIcon::Question);
-    EXPECT_EQ(h.messages.shown.size(), 3u);
+    EXPECT_EQ(h.messages.shown.size(), 4u);
     h.ExpectNewPadAt(C);
   }
   for (bool elsewhere : {false, true}) {
@@ -445,6 +450,89 @@ TEST(OpenNotesFile, RefusedBackupLeadsStraightToTheNewPadQuestion) {
     EXPECT_EQ(h.messages.shown.size(), 2u);
     h.ExpectRefusedStartWritesNothing();
   }
+}
+
+// "Flags" lost (a crash in the first session, a registry cleaner): notes that
+// exist are opened, never replaced by a new pad.
+TEST(OpenNotesFile, MissingFlagsOpenExistingNotesAndSaveTheFlagAtOnce) {
+  {
+    Harness h;
+    h.settings.flags = 0;
+    h.fs.Put(D, GOOD);
+    h.fs.Put(DB, BACKUP);
+    ASSERT_TRUE(h.Open({}));
+    EXPECT_EQ(h.store.header.noteCount, 2u);
+    EXPECT_TRUE(h.fs.replaced.empty());
+    EXPECT_TRUE(h.settings.flags & FLAG_FILE_CREATED);
+    EXPECT_TRUE(h.FlagsSaved());
+  }
+  {
+    Harness h;  // the notes were kept elsewhere
+    h.settings.flags = 0;
+    h.NotesElsewhere();
+    h.fs.Put(C, GOOD);
+    ASSERT_TRUE(h.Open({}));
+    EXPECT_EQ(h.settings.curFile, C);
+    EXPECT_TRUE(h.fs.replaced.empty());
+  }
+  {
+    Harness h;  // only the backup is left: it is offered, not overwritten
+    h.settings.flags = 0;
+    h.fs.Put(DB, BACKUP);
+    ASSERT_TRUE(h.Open({YES}));
+    h.ExpectQuestion(0, 906, MessageIcon::Exclamation);
+    EXPECT_EQ(h.fs.files[D], BACKUP);
+  }
+  {
+    Harness h;  // a damaged file goes through the usual questions
+    h.settings.flags = 0;
+    h.fs.Put(D, DAMAGED);
+    EXPECT_FALSE(h.Open({NO, NO}));
+    EXPECT_EQ(h.fs.files[D], DAMAGED);
+    EXPECT_FALSE(h.FlagsSaved());
+  }
+}
+
+TEST(OpenNotesFile, ARefusedFileIsKeptAsideBeforeAnythingReplacesIt) {
+  Harness h;
+  h.fs.Put(D, DAMAGED);
+  h.fs.Put(DB, DAMAGED);
+  h.fs.Put(D + ".rejected", GOOD);  // taken by an earlier run
+  ASSERT_TRUE(h.Open({YES, YES}));   // 906, then 907
+  EXPECT_EQ(h.fs.files[D + ".rejected"], GOOD);
+  EXPECT_EQ(h.fs.files[D + ".rejected.2"], DAMAGED);
+  EXPECT_EQ(h.fs.files[DB + ".rejected"], DAMAGED) << "the backup is replaced at start-up too";
+  EXPECT_EQ(h.messages.shown[2].text,
+            "Quillery could not use the notes file it found and has kept it, unchanged, as:\n\n\t" + D +
+                ".rejected.2\n\nNothing in it is lost.");
+  EXPECT_EQ(h.messages.shown[2].icon, MessageIcon::Information);
+  h.ExpectNewPadAt(D);
+}
+
+TEST(OpenNotesFile, AFileThatCannotBeKeptAsideIsLeftAndTheStartEnds) {
+  Harness h;
+  h.settings.useBackups = 0;
+  h.fs.Put(D, DAMAGED);
+  h.fs.renameErrors[D] = 5;
+  EXPECT_FALSE(h.Open({YES}));
+  h.ExpectReport(2, Composed(925, "5", D, "Access is denied.\r\n"));
+  EXPECT_EQ(h.fs.files[D], DAMAGED);
+  EXPECT_TRUE(h.fs.replaced.empty());
+  h.ExpectRefusedStartWritesNothing();
+}
+
+TEST(OpenNotesFile, AFileWithTooManyNotesIsNamedAsSuchAndKept) {
+  Harness h;
+  h.settings.useBackups = 0;
+  Bytes big = NotesImage({});
+  Put32(big, 8, 20000);
+  h.fs.Put(D, big);
+  ASSERT_TRUE(h.Open({YES}));
+  h.ExpectReport(0, "Your notes file:\n\n\t" + D +
+                        "\n\nholds more notes than this version of Quillery can open.");
+  h.ExpectQuestion(1, 305, MessageIcon::Question);
+  EXPECT_EQ(h.fs.files[D + ".rejected"], big);
+  h.ExpectNewPadAt(D);
 }
 
 TEST(BackupNotesFile, FailedCopyIsReportedAndTheNotesStayUsable) {

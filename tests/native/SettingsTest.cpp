@@ -279,4 +279,7 @@ TEST(Settings, PathAndFaceListHelpers) {
             std::vector<std::string>({"Times New Roman", "Arial", "Courier New"}));
   EXPECT_EQ(SplitFaceList("\nArial"), std::vector<std::string>({"Arial"}));
   EXPECT_TRUE(SplitFaceList("").empty());
+  EXPECT_EQ(RunCommandFor("C:\\Program Files\\Quillery\\Quillery.exe"),
+            "\"C:\\Program Files\\Quillery\\Quillery.exe\" -quiet");
+  EXPECT_EQ(RunCommandFor("C:\\Q\\Quillery.exe"), "C:\\Q\\Quillery.exe -quiet");
 }

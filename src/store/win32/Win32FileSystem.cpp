@@ -112,6 +112,10 @@ Result CWin32FileSystem::Remove(const std::string& path) {
   return ::DeleteFileA(path.c_str()) ? RESULT_OK : GetLastError();
 }
 
+Result CWin32FileSystem::Rename(const std::string& from, const std::string& to) {
+  return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) ? RESULT_OK : GetLastError();
+}
+
 void CWin32FileSystem::EnsureFolder(const std::string& path) {
   char previous[MAX_PATH];
   DWORD length = GetCurrentDirectoryA(sizeof previous, previous);

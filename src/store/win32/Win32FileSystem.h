@@ -15,5 +15,6 @@ class CWin32FileSystem : public IFileSystem {
                                    size_t count) override;
   [[nodiscard]] Result CopyOver(const std::string& from, const std::string& to) override;
   [[nodiscard]] Result Remove(const std::string& path) override;
+  [[nodiscard]] Result Rename(const std::string& from, const std::string& to) override;
   void EnsureFolder(const std::string& path) override;
 };
