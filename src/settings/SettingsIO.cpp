@@ -204,6 +204,11 @@ std::string FolderOfPath(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+std::string RunCommandFor(const std::string& programPath) {
+  const bool quote = programPath.find(' ') != std::string::npos;
+  return (quote ? '"' + programPath + '"' : programPath) + " -quiet";
+}
+
 std::vector<std::string> SplitFaceList(const std::string& list) {
   std::vector<std::string> faces;
   size_t start = 0;

@@ -32,5 +32,10 @@ void SaveSettings(const Settings& settings, ISettingsStore& store, uint32_t grou
 // ("" when there is none).
 std::string FolderOfPath(const std::string& path);
 
+// The Run entry's command: the full path of the program, quoted when it
+// holds a blank, and " -quiet". (A short 8.3 path is not always there: such
+// names can be turned off per volume.)
+std::string RunCommandFor(const std::string& programPath);
+
 // The face names of a newline-separated list, in order, without empty lines.
 std::vector<std::string> SplitFaceList(const std::string& list);

@@ -63,11 +63,12 @@ TEST_F(E2eTest, LockedNotesFileStopsWithoutTouchingIt) {
   EXPECT_FALSE(FileExists(folder.backupFile()));
 }
 
-TEST_F(E2eTest, DamagedFileWithoutBackupsOffersANewPad) {
+TEST_F(E2eTest, DamagedFileWithoutBackupsIsKeptAsideForANewPad) {
   ProgramFolder folder;
   SeedCreatedPad(folder);
   WriteDword("General", "Use Backups", 0);
-  WriteFileBytes(folder.notesFile(), Bytes(300, 'x'));
+  const Bytes damaged(300, 'x');
+  WriteFileBytes(folder.notesFile(), damaged);
 
   Program program(folder);
   ExpectMessageBox(program.pid(),
@@ -76,11 +77,17 @@ TEST_F(E2eTest, DamagedFileWithoutBackupsOffersANewPad) {
                        "All your notes will be lost.",
                    "OK");
   ExpectMessageBox(program.pid(), "Would you like Quillery to create a new notes file?", "Yes");
+  const std::string kept = folder.notesFile() + ".rejected";
+  ExpectMessageBox(program.pid(),
+                   "Quillery could not use the notes file it found and has kept it, unchanged, as:\n\n\t" +
+                       kept + "\n\nNothing in it is lost.",
+                   "OK");
   HWND main = WaitForMainWindow();
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(WaitFor([&] { return WindowText(main) == FIRST_CAPTION; }));
   Quit(program);
   EXPECT_EQ(ReadFileBytes(folder.notesFile()), EmptyPad());
+  EXPECT_EQ(ReadFileBytes(kept), damaged);
   EXPECT_FALSE(FileExists(folder.backupFile()));
 }
 
@@ -115,12 +122,16 @@ TEST_F(E2eTest, DamagedFileIsRestoredFromTheBackup) {
                    "Your note file is missing or damaged. Would you like Quillery\n"
                    " to use your backup file if possible?",
                    "Yes");
+  MessageBoxInfo kept = WaitForMessageBox(program.pid());
+  EXPECT_NE(kept.text.find(folder.notesFile() + ".rejected\n"), std::string::npos) << kept.text;
+  ASSERT_TRUE(PressButton(kept.window, "OK"));
   HWND main = WaitForMainWindow();
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(WaitFor([&] { return WindowText(main) == "Quillery - (Note View: Note 1 of 2)"; }))
       << WindowText(main);
   Quit(program);
   EXPECT_EQ(ReadFileBytes(folder.notesFile()), backup);
+  EXPECT_EQ(ReadFileBytes(folder.notesFile() + ".rejected"), Bytes(10, 0));
   // The restored backup is not overwritten from the file it replaced.
   EXPECT_EQ(ReadFileBytes(folder.backupFile()), backup);
 }
@@ -176,14 +187,60 @@ TEST_F(E2eTest, KillAllMakesTheRunningCopySaveAndQuit) {
   TypeText(editor, "unsaved");
 
   Program killer(folder, "-KILLALL");
-  EXPECT_TRUE(first.WaitForExit());
   EXPECT_TRUE(killer.WaitForExit());
+  // The stopping copy waited for the process, not only for its window.
+  EXPECT_FALSE(first.Running());
   EXPECT_EQ(FindMainWindow(), nullptr);
   // The running copy stored the typed note before it went.
   const Bytes file = ReadFileBytes(folder.notesFile());
   ASSERT_EQ(file.size(), 256u + 20u + 8u);
   EXPECT_EQ(ReadU32(file, 8), 1u);
   EXPECT_EQ(std::string(file.end() - 8, file.end() - 1), "unsaved");
+}
+
+TEST_F(E2eTest, SecondCopyDuringTheFirstsStartQuestionsTouchesNothing) {
+  ProgramFolder folder;
+  SeedCreatedPad(folder);
+  WriteDword("General", "Use Backups", 0);
+  const Bytes damaged(300, 'x');
+  WriteFileBytes(folder.notesFile(), damaged);
+  Program first(folder);
+  MessageBoxInfo corrupted = WaitForMessageBox(first.pid());
+  ASSERT_NE(corrupted.window, nullptr);
+
+  Program second(folder);
+  EXPECT_TRUE(second.WaitForExit());
+  EXPECT_EQ(second.ExitCode(), 1u);
+  EXPECT_EQ(ReadFileBytes(folder.notesFile()), damaged);
+  EXPECT_FALSE(FileExists(folder.notesFile() + ".rejected"));
+  ASSERT_TRUE(PressButton(corrupted.window, "OK"));
+  ExpectMessageBox(first.pid(), "Would you like Quillery to create a new notes file?", "No");
+  EXPECT_TRUE(first.WaitForExit());
+}
+
+TEST_F(E2eTest, MissingFlagsOpenTheExistingPadAndKeepItsBackup) {
+  ProgramFolder folder;
+  SeedCreatedPad(folder);
+  HKEY general = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(PROGRAM_KEY) + "\\General").c_str(), 0,
+                          KEY_SET_VALUE, &general), ERROR_SUCCESS);
+  RegDeleteValueA(general, "Flags");
+  RegCloseKey(general);
+  const Bytes pad = NotesFileImage({"years", "of notes"});
+  WriteFileBytes(folder.notesFile(), pad);
+  WriteFileBytes(folder.backupFile(), pad);
+
+  Program program(folder);
+  HWND main = WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(WaitForCaption(main, NoteCaption(1, 2))) << WindowText(main);
+  // Written at once, not only at exit.
+  DWORD flags = 0;
+  EXPECT_TRUE(ReadDword("General", "Flags", &flags));
+  EXPECT_EQ(flags & 1, 1u);
+  Quit(program);
+  EXPECT_EQ(ReadFileBytes(folder.notesFile()), pad);
+  EXPECT_EQ(ReadFileBytes(folder.backupFile()), pad);
 }
 
 TEST_F(E2eTest, QuietStartWithoutTrayIsMinimised) {

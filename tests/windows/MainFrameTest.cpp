@@ -121,21 +121,6 @@ TEST_F(MainFrameTest, MovingKeepsTheRectangleButMinimisingDoesNot) {
   EXPECT_FALSE(IsIconic(Frame()));
 }
 
-TEST_F(MainFrameTest, SecondWindowFindsTheFirstAsksItForwardAndEnds) {
-  StartState secondStart;
-  CQuilleryView secondView{settings};
-  CQuilleryDoc secondDoc{store, settings, secondView, messages, secondStart};
-  CMainFrame second{notesFile, secondStart, secondDoc};
-  FillPad({"one"}, 1);
-  ASSERT_TRUE(second.LoadMainFrame(secondView));
-  EXPECT_TRUE(secondStart.exitAtStart);
-  // The ending copy shows no note.
-  EXPECT_EQ(secondView.GetText(), "");
-  MSG msg;
-  EXPECT_TRUE(PeekMessageA(&msg, Frame(), WM_APP_ACTIVATE, WM_APP_ACTIVATE, PM_REMOVE));
-  second.DestroyWindow();
-}
-
 TEST_F(MainFrameTest, AutoSaveCommitsTheTypedNoteAndWritesTheFile) {
   Type("first note");
   EXPECT_EQ(SendMessageA(Frame(), WM_APP_AUTOSAVE, 0, 0), 0);
@@ -216,3 +201,15 @@ TEST_F(MainFrameTest, SplashTakesThePictureSize) {
 }
 
 }  // namespace
+
+// A start that ends before the settings were read (no memory for the store)
+// must not write defaults over the user's values.
+TEST(QuilleryAppExit, WritesNoSettingsItNeverLoaded) {
+  const char* key = "Software\\Brindle Software\\Quillery";
+  RegDeleteTreeA(HKEY_CURRENT_USER, key);
+  CQuilleryApp app;
+  app.ExitInstance();
+  HKEY opened = nullptr;
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &opened), ERROR_SUCCESS);
+  if (opened != nullptr) RegCloseKey(opened);
+}

@@ -93,14 +93,6 @@ SettingsDefaults TestDefaults() {
   return d;
 }
 
-bool IsShortComponent(const std::string& part) {
-  size_t dot = part.find('.');
-  std::string base = part.substr(0, dot);
-  std::string ext = dot == std::string::npos ? "" : part.substr(dot + 1);
-  return !base.empty() && base.size() <= 8 && ext.size() <= 3 &&
-         ext.find('.') == std::string::npos && part.find(' ') == std::string::npos;
-}
-
 class SettingsRegistry : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { savedRun = ReadRaw(RUN_KEY_PATH, RUN_VALUE_NAME); }
@@ -210,34 +202,16 @@ TEST_F(SettingsRegistry, MalformedValuesTakeTheirDefaults) {
   EXPECT_EQ(s.lastUpgradeVersion, std::string(31, '7'));
 }
 
-TEST_F(SettingsRegistry, RunEntryHoldsTheShortPathOrDisappears) {
+TEST_F(SettingsRegistry, RunEntryHoldsTheProgramsPathOrDisappears) {
   Settings s = Load();
-  std::string program = ProgramPath();
+  const std::string program = "C:\\Program Files\\Quillery\\Quillery.exe";
   Save(s, SETTINGS_RUN_KEY, RunCommandFor(program));
 
   auto run = ReadRaw(RUN_KEY_PATH, RUN_VALUE_NAME);
   ASSERT_TRUE(run);
   EXPECT_EQ(run->type, static_cast<DWORD>(REG_SZ));
-  ASSERT_FALSE(run->data.empty());
-  EXPECT_EQ(run->data.back(), 0);
-  std::string command(reinterpret_cast<char*>(run->data.data()), run->data.size() - 1);
-  const std::string quiet = " -quiet";
-  ASSERT_GT(command.size(), quiet.size());
-  ASSERT_EQ(command.substr(command.size() - quiet.size()), quiet);
-  std::string shortPath = command.substr(0, command.size() - quiet.size());
-
-  // An 8.3 path naming the test program itself.
-  size_t start = shortPath.find('\\');
-  ASSERT_NE(start, std::string::npos);
-  for (size_t at = start + 1; at < shortPath.size();) {
-    size_t end = shortPath.find('\\', at);
-    if (end == std::string::npos) end = shortPath.size();
-    EXPECT_TRUE(IsShortComponent(shortPath.substr(at, end - at))) << shortPath;
-    at = end + 1;
-  }
-  char longPath[MAX_PATH * 2];
-  ASSERT_GT(GetLongPathNameA(shortPath.c_str(), longPath, sizeof longPath), 0u);
-  EXPECT_EQ(lstrcmpiA(longPath, program.c_str()), 0) << longPath << " vs " << program;
+  const std::string expected = "\"" + program + "\" -quiet";
+  EXPECT_EQ(std::string(run->data.begin(), run->data.end()), expected + '\0');
 
   s.startWithWindows = 0;
   Save(s, SETTINGS_PREFERENCES);

@@ -33,6 +33,7 @@ CQuilleryApp::CQuilleryApp(std::string parameters)
                 Messages()} {}
 
 bool CQuilleryApp::InitInstance() {
+  const bool onlyCopy = singleCopy.Claim();
   start.startupInProgress = true;
   // Dates and times are written the way the program's language writes them.
   std::setlocale(LC_ALL, LoadResourceString(IDS_LOCALE).c_str());
@@ -50,33 +51,30 @@ bool CQuilleryApp::InitInstance() {
   runCommand = RunCommandFor(programPath);
 
   ParseCommandLine(commandLine, start.commandLine);
+  // A copy that finds another one running, or that was started only to stop
+  // it, leaves the notes and the settings to that copy and ends with code 1.
+  switch (DecideOtherCopy(!onlyCopy, start)) {
+    case OtherCopyAction::None: break;
+    case OtherCopyAction::Activate: singleCopy.ActivateOther(); break;
+    case OtherCopyAction::Quit: singleCopy.StopOtherAndWait(); break;
+  }
+  if (start.exitAtStart) return false;
+
   LoadSettings(settings, registry,
                CurrentSettingsDefaults(LoadResourceString(IDS_NOTE_FONT_FACES), LoadResourceString(IDS_LIST_FONT_FACES)));
+  settingsLoaded = true;
   // The document sets the note view as the shown one; the list follows once
   // the window is up.
   const bool startInList = settings.noteMode == 0;
 
-  // The notes file belongs to a running copy: this one only brings it
-  // forward and ends, and must neither back up nor recreate the file (on a
-  // first run the registry does not yet say that the file was made). A copy
-  // started only to stop the running one leaves the notes to it too.
-  if (FindWindowA(MAIN_WINDOW_CLASS, nullptr) != nullptr) start.exitAtStart = true;
-  if (!start.exitAtStart && !start.commandLine.killAllRequested && !start.commandLine.removeRequested) {
-    if (!OpenNotesFile(notesFile)) return false;
-    if (notesFile.backupPending) static_cast<void>(BackupNotesFile(notesFile));
-    SaveSettingsGroups(SETTINGS_FILES);
-  }
+  if (!OpenNotesFile(notesFile)) return false;
+  if (notesFile.backupPending) static_cast<void>(BackupNotesFile(notesFile));
+  SaveSettingsGroups(SETTINGS_FILES);
 
   noteView = std::make_unique<CQuilleryView>(settings);
   document = std::make_unique<CQuilleryDoc>(store, settings, *noteView, Messages(), start);
   mainFrame = std::make_unique<CMainFrame>(notesFile, start, *document);
   if (!mainFrame->LoadMainFrame(*noteView)) return false;
-
-  if (start.exitAtStart) {
-    PostMessageA(mainFrame->GetSafeHwnd(), WM_CANCELMODE, 0, 0);
-    PostQuitMessage(1);
-    return true;
-  }
 
   DropStaleUpgrade(settings, product);
   ShowSplashFor3Seconds();
@@ -124,10 +122,10 @@ void CQuilleryApp::ShowMainWindow() {
 int CQuilleryApp::ExitInstance() {
   if (!exitDone) {
     exitDone = true;
-    if (!start.exitAtStart) FinalSave(notesFile);
+    if (settingsLoaded) FinalSave(notesFile);
     if (start.commandLine.removeRequested) RunUninstaller();
   }
-  return CWinApp::ExitInstance();
+  return start.exitAtStart ? 1 : CWinApp::ExitInstance();
 }
 
 void CQuilleryApp::RunUninstaller() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/Startup.h"
+#include "app/win32/SingleCopy.h"
 #include "document/win32/QuilleryDoc.h"
 #include "frame/win32/MainFrame.h"
 #include "framework/App.h"
@@ -53,6 +54,9 @@ class CQuilleryApp : public CWinApp {
   StartState start;
   ProductInfo product;
   bool exitDone = false;
+  // Settings never loaded are never written back over the user's.
+  bool settingsLoaded = false;
+  CSingleCopy singleCopy;
   std::unique_ptr<CQuilleryView> noteView;
   std::unique_ptr<CQuilleryDoc> document;
   std::unique_ptr<CMainFrame> mainFrame;

@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr int OTHER_COPY_WAIT_ROUNDS = 20;
-constexpr DWORD OTHER_COPY_WAIT_MS = 500;
-
 const UINT INDICATORS[] = {ID_SEPARATOR, ID_INDICATOR_REMIND, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
 
 class CReminderPoster : public IReminderPoster {
@@ -61,8 +58,6 @@ bool CMainFrame::LoadFrame(UINT resourceId, DWORD style, const CCreateContext* c
 }
 
 bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
-  DealWithOtherCopy();
-
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof(wc);
   if (!GetClassInfoExA(cs.hInstance, MAIN_WINDOW_CLASS, &wc)) {
@@ -84,29 +79,6 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
     cs.dwExStyle &= ~static_cast<DWORD>(WS_EX_TOPMOST);
   }
   return CFrameWnd::PreCreateWindow(cs);
-}
-
-void CMainFrame::DealWithOtherCopy() {
-  HWND other = FindWindowA(MAIN_WINDOW_CLASS, nullptr);
-  switch (DecideOtherCopy(other != nullptr, start)) {
-    case OtherCopyAction::None:
-      break;
-    case OtherCopyAction::Activate:
-      PostMessageA(other, WM_APP_ACTIVATE, 0, 0);
-      break;
-    case OtherCopyAction::Quit: {
-      HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-      PostMessageA(other, WM_APP_QUIT, 0, 0);
-      // The other copy saves its notes first; give it about ten seconds.
-      for (int round = 0; round < OTHER_COPY_WAIT_ROUNDS; ++round) {
-        if (FindWindowA(MAIN_WINDOW_CLASS, nullptr) == nullptr) break;
-        Sleep(0);
-        Sleep(OTHER_COPY_WAIT_MS);
-      }
-      SetCursor(previous);
-      break;
-    }
-  }
 }
 
 int CMainFrame::OnCreate(CREATESTRUCTA& cs) {

@@ -23,7 +23,7 @@ constexpr const char* MAIN_WINDOW_CLASS = "QuilleryWndClass";
 
 // The main window: menu, toolbar and status bar around the note view; the
 // commands that are not about one note; saving when asked and when Windows
-// ends the session; and the single running copy.
+// ends the session.
 class CMainFrame : public CFrameWnd {
  public:
   CMainFrame(RecoveryContext& notesFile, StartState& start, CQuilleryDoc& document);
@@ -53,7 +53,6 @@ class CMainFrame : public CFrameWnd {
   void OnEndSession(bool ending) override;
 
  private:
-  void DealWithOtherCopy();
   void OnActivateFromOtherCopy();
   void RecordWindowRect();
   void OnSaveNotes() { SaveAllNotes(); }

@@ -87,18 +87,6 @@ std::string ProgramPath() {
   }
 }
 
-std::string RunCommandFor(const std::string& programPath) {
-  std::string shortPath = programPath;
-  DWORD length = GetShortPathNameA(programPath.c_str(), nullptr, 0);
-  if (length > 0) {
-    std::vector<char> buffer(length);
-    DWORD copied = GetShortPathNameA(programPath.c_str(), buffer.data(), length);
-    // The long path still starts the program where no short name exists.
-    if (copied > 0 && copied < length) shortPath.assign(buffer.data(), copied);
-  }
-  return shortPath + " -quiet";
-}
-
 void DefaultFonts(const std::string& noteFaces, const std::string& listFaces, LogFont& noteFont,
                   LogFont& listFont) {
   LOGFONTA system{};

@@ -12,9 +12,6 @@ std::string CurrentUserName();
 // The full path of the running executable.
 std::string ProgramPath();
 
-// The Run entry's command: the 8.3 form of `programPath` and " -quiet".
-std::string RunCommandFor(const std::string& programPath);
-
 // The fonts used when none are stored. Each starts from the system font; the
 // list font is 8 points high. The first face of the newline-separated list
 // that the system has is taken with a character height (negative); when none
