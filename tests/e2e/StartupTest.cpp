@@ -214,6 +214,7 @@ TEST_F(E2eTest, SecondCopyDuringTheFirstsStartQuestionsTouchesNothing) {
   EXPECT_EQ(ReadFileBytes(folder.notesFile()), damaged);
   EXPECT_FALSE(FileExists(folder.notesFile() + ".rejected"));
   ASSERT_TRUE(PressButton(corrupted.window, "OK"));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(corrupted.window); }));
   ExpectMessageBox(first.pid(), "Would you like Quillery to create a new notes file?", "No");
   EXPECT_TRUE(first.WaitForExit());
 }
