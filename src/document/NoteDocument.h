@@ -61,6 +61,10 @@ class CNoteDocument {
   // Commits before another note is shown; when the text cannot be stored the
   // user decides (920) whether to go on without it. False: stay.
   [[nodiscard]] bool LeaveCurrentNote();
+  // Before the program or its window closes: the note is stored, or the
+  // user gave it up (920). False keeps the program running, also while a
+  // question of the document is still open.
+  [[nodiscard]] bool CommitBeforeClosing();
 
   void OnNewNote();
   void OnDeleteNote();
@@ -85,6 +89,8 @@ class CNoteDocument {
   bool InSlot() const { return store.currentNote > store.header.noteCount; }
   uint32_t CountWithSlot() const { return store.header.noteCount + (InSlot() ? 1 : 0); }
   Result StoreEditorText();
+  // 920, with No as the default answer.
+  bool AskDiscardChanges();
   void DeleteSelectedListNotes();
 
   NoteStore& store;
@@ -95,5 +101,6 @@ class CNoteDocument {
   IMessages& messages;
   IClock& clock;
   bool committing = false;
+  bool askingDiscard = false;
   std::string noteTitle;
 };

@@ -97,7 +97,10 @@ void CQuilleryDoc::OnCloseDocument() {
   CDocument::OnCloseDocument();
 }
 
-bool CQuilleryDoc::SaveModified() { return true; }
+// Every way of closing asks here first: the note being edited is stored,
+// or the user gives it up, before anything posts the quit or destroys the
+// window.
+bool CQuilleryDoc::SaveModified() { return notes.CommitBeforeClosing(); }
 
 bool CQuilleryDoc::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id); }
 

@@ -210,14 +210,18 @@ void CMainFrame::SaveAllNotes() {
 }
 
 void CMainFrame::Quit() {
+  // The note being edited is stored first, while its questions can still be
+  // answered; a No keeps the program running.
+  if (!document.SaveModified()) return;
   PostMessageA(hwnd, WM_CANCELMODE, 0, 0);
   PostQuitMessage(0);
   if (CWinApp* app = CWinApp::Get()) app->CloseAllDocuments(true);
 }
 
 bool CMainFrame::OnQueryEndSession() {
+  // The document commits here; a question still open or answered No keeps
+  // the session.
   if (!CFrameWnd::OnQueryEndSession()) return false;
-  if (notesFile.settings.noteMode == 1) static_cast<void>(document.CommitCurrentNote());
   FinalSave(notesFile);
   return true;
 }
