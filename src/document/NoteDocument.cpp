@@ -149,6 +149,16 @@ void CNoteDocument::ShowCurrentNote() {
 
 void CNoteDocument::GoToNote(uint32_t number) {
   if (!LeaveCurrentNote()) return;
+  ShowNote(number);
+}
+
+void CNoteDocument::OnGoToNote(const std::function<uint32_t(uint32_t, uint32_t)>& askNumber) {
+  if (!LeaveCurrentNote()) return;
+  const uint32_t number = askNumber(store.header.noteCount, store.currentNote);
+  if (number != 0 && number != store.currentNote) ShowNote(number);
+}
+
+void CNoteDocument::ShowNote(uint32_t number) {
   const uint32_t highest = std::max<uint32_t>(store.header.noteCount, 1);
   store.currentNote = std::min(std::max<uint32_t>(number, 1), highest);
   ShowCurrentNote();

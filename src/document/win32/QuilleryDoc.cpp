@@ -107,10 +107,12 @@ bool CQuilleryDoc::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id);
 bool CQuilleryDoc::OnUpdateCommand(CCmdUI& ui) { return UpdateFromTable(this, COMMANDS, ui); }
 
 void CQuilleryDoc::OnGoToNote() {
-  CGoToNoteDlg dialog;
-  dialog.maxNote = store.header.noteCount;
-  dialog.noteNumber = store.currentNote;
-  if (dialog.DoModal() == IDOK && dialog.noteNumber != store.currentNote) notes.GoToNote(dialog.noteNumber);
+  notes.OnGoToNote([](uint32_t highest, uint32_t current) {
+    CGoToNoteDlg dialog;
+    dialog.maxNote = highest;
+    dialog.noteNumber = current;
+    return dialog.DoModal() == IDOK ? dialog.noteNumber : 0u;
+  });
 }
 
 void CQuilleryDoc::OnMoveNote() {
