@@ -133,7 +133,8 @@ int CMainFrame::OnCreate(CREATESTRUCTA& cs) {
 
   // Without the worker the program runs on, only without auto-save and
   // reminder popups.
-  static_cast<void>(worker.Start(hwnd, notesFile.settings, notesFile.store, start.startupInProgress));
+  static_cast<void>(
+      worker.Start(hwnd, notesFile.settings, notesFile.store, start.startupInProgress, &saves.HeldSince()));
   return 0;
 }
 
@@ -205,8 +206,11 @@ void CMainFrame::RecordWindowRect() {
 
 void CMainFrame::SaveAllNotes() {
   const bool commitEditor = notesFile.settings.noteMode == 1 && document.NoteView().TextLength() > 0;
-  ::SaveAllNotes(notesFile, commitEditor ? std::function<Result()>([this] { return document.CommitCurrentNote(); })
-                                         : std::function<Result()>());
+  const std::function<Result()> commit = [this] { return document.CommitCurrentNote(); };
+  // A save asked for while another one's message is open is dropped: the
+  // open one already tells the user.
+  static_cast<void>(saves.Run([&] { return ::SaveAllNotes(notesFile, commitEditor ? commit : nullptr); },
+                              notesFile.now()));
 }
 
 void CMainFrame::Quit() {

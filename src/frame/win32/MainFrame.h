@@ -79,5 +79,6 @@ class CMainFrame : public CFrameWnd {
   char closeToTrayText[64] = {};
   // Made at the first switch to the list, then hidden and shown.
   std::unique_ptr<CNoteFormView> listView;
+  CSaveSchedule saves;
   CWorkerThread worker;
 };
