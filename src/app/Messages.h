@@ -6,7 +6,8 @@
 // Messages are string-table texts shown in a message box by id. The Win32
 // side loads the texts from the resources; native tests use the same table.
 
-enum class MessageButtons { Ok, YesNo };
+// YesNoDefaultNo: a question where Enter must not give anything up.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageIcon { Exclamation, Question, Information };
 enum class MessageAnswer { Ok, Yes, No };
 

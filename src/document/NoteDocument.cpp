@@ -58,9 +58,8 @@ Result CNoteDocument::CommitCurrentNote() {
 }
 
 Result CNoteDocument::StoreEditorText() {
-  if (editor.TextLength() > MAX_NOTE_LENGTH &&
-      !AskYesNo(messages, MSG_NOTE_TOO_LONG, MessageIcon::Exclamation))
-    return NOTE_NOT_STORED;
+  const bool cut = editor.TextLength() > MAX_NOTE_LENGTH;
+  if (cut && !AskYesNo(messages, MSG_NOTE_TOO_LONG, MessageIcon::Exclamation)) return NOTE_NOT_STORED;
   const std::string text = editor.Text(MAX_NOTE_LENGTH);
   const uint32_t length = StoredLength(text);
   const uint32_t count = store.header.noteCount;
@@ -92,6 +91,8 @@ Result CNoteDocument::StoreEditorText() {
   if (number > count) entry.created = entry.modified;
   if (number >= count) settings.lastViewed = number;
   editor.SetTextChanged(false);
+  // The editor shows what was kept, not a tail that is already gone.
+  if (cut) editor.LoadText(store.Text(entry));
   return RESULT_OK;
 }
 
@@ -148,6 +149,16 @@ void CNoteDocument::ShowCurrentNote() {
 
 void CNoteDocument::GoToNote(uint32_t number) {
   if (!LeaveCurrentNote()) return;
+  ShowNote(number);
+}
+
+void CNoteDocument::OnGoToNote(const std::function<uint32_t(uint32_t, uint32_t)>& askNumber) {
+  if (!LeaveCurrentNote()) return;
+  const uint32_t number = askNumber(store.header.noteCount, store.currentNote);
+  if (number != 0 && number != store.currentNote) ShowNote(number);
+}
+
+void CNoteDocument::ShowNote(uint32_t number) {
   const uint32_t highest = std::max<uint32_t>(store.header.noteCount, 1);
   store.currentNote = std::min(std::max<uint32_t>(number, 1), highest);
   ShowCurrentNote();
@@ -163,7 +174,25 @@ void CNoteDocument::UpdateNoteTitle() {
 
 bool CNoteDocument::LeaveCurrentNote() {
   if (CommitCurrentNote() != NOTE_NOT_STORED) return true;
-  return AskYesNo(messages, MSG_DISCARD_CHANGES, MessageIcon::Question);
+  return AskDiscardChanges();
+}
+
+bool CNoteDocument::CommitBeforeClosing() {
+  // Closing while a question is open would answer it without the user.
+  if (committing || askingDiscard) return false;
+  if (CommitCurrentNote() != NOTE_NOT_STORED) return true;
+  if (!AskDiscardChanges()) return false;
+  // Given up: nothing is left for the commit at closing.
+  editor.SetTextChanged(false);
+  return true;
+}
+
+bool CNoteDocument::AskDiscardChanges() {
+  askingDiscard = true;
+  const bool yes = ShowMessage(messages, MSG_DISCARD_CHANGES, MessageButtons::YesNoDefaultNo,
+                               MessageIcon::Question) == MessageAnswer::Yes;
+  askingDiscard = false;
+  return yes;
 }
 
 void CNoteDocument::OnNewNote() {
@@ -242,7 +271,7 @@ void CNoteDocument::OnNextNote() {
   const Result result = CommitCurrentNote();
   // An emptied note was removed and the one behind it already shows.
   if (result == NOTE_EMPTY) return;
-  if (result == NOTE_NOT_STORED && !AskYesNo(messages, MSG_DISCARD_CHANGES, MessageIcon::Question))
+  if (result == NOTE_NOT_STORED && !AskDiscardChanges())
     return;
   ++store.currentNote;
   ShowCurrentNote();
@@ -258,7 +287,7 @@ void CNoteDocument::OnPreviousNote() {
   // An emptied last note or an abandoned slot already made the note before
   // current; only a note removed in place still needs the step back.
   if (result == NOTE_EMPTY && store.currentNote != before) return;
-  if (result == NOTE_NOT_STORED && !AskYesNo(messages, MSG_DISCARD_CHANGES, MessageIcon::Question))
+  if (result == NOTE_NOT_STORED && !AskDiscardChanges())
     return;
   --store.currentNote;
   ShowCurrentNote();
@@ -290,7 +319,7 @@ void CNoteDocument::MoveCurrentNoteAfter(uint32_t afterNote) {
 bool CNoteDocument::PrepareNoteProperties(NotePropertiesTexts& texts) {
   const Result result = CommitCurrentNote();
   if (result == NOTE_EMPTY) return false;
-  if (result == NOTE_NOT_STORED && !AskYesNo(messages, MSG_DISCARD_CHANGES, MessageIcon::Question))
+  if (result == NOTE_NOT_STORED && !AskDiscardChanges())
     return false;
   texts.number = messages.LoadText(STR_PROPERTIES_NUMBER);
   ReplacePlaceholder(texts.number, "<CURNOTE>", std::to_string(store.currentNote));

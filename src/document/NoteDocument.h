@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "app/Messages.h"
@@ -61,7 +62,15 @@ class CNoteDocument {
   // Commits before another note is shown; when the text cannot be stored the
   // user decides (920) whether to go on without it. False: stay.
   [[nodiscard]] bool LeaveCurrentNote();
+  // Before the program or its window closes: the note is stored, or the
+  // user gave it up (920). False keeps the program running, also while a
+  // question of the document is still open.
+  [[nodiscard]] bool CommitBeforeClosing();
 
+  // Go To Note: leaves the note first, since leaving may remove an emptied
+  // note and renumber the rest; then `askNumber(highest, current)` gives
+  // the note to show, 0 for none.
+  void OnGoToNote(const std::function<uint32_t(uint32_t, uint32_t)>& askNumber);
   void OnNewNote();
   void OnDeleteNote();
   void OnNextNote();
@@ -85,6 +94,10 @@ class CNoteDocument {
   bool InSlot() const { return store.currentNote > store.header.noteCount; }
   uint32_t CountWithSlot() const { return store.header.noteCount + (InSlot() ? 1 : 0); }
   Result StoreEditorText();
+  // Makes note `number` (kept within the pad) current and shows it.
+  void ShowNote(uint32_t number);
+  // 920, with No as the default answer.
+  bool AskDiscardChanges();
   void DeleteSelectedListNotes();
 
   NoteStore& store;
@@ -95,5 +108,6 @@ class CNoteDocument {
   IMessages& messages;
   IClock& clock;
   bool committing = false;
+  bool askingDiscard = false;
   std::string noteTitle;
 };

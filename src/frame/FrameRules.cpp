@@ -17,6 +17,15 @@ uint32_t HelpContextForMenuItem(uint32_t itemId) {
   return id == 0 ? 0 : HELP_CONTEXT_COMMAND_BASE + id;
 }
 
+uint32_t HelpContextForClick(HelpClick click, uint32_t commandId, bool noteView) {
+  switch (click) {
+    case HelpClick::Outside: return 0;
+    case HelpClick::CommandButton: return HelpContextForMenuItem(commandId);
+    case HelpClick::Window: return HelpContextForF1(noteView);
+  }
+  return 0;
+}
+
 WindowRect StoredWindowRect(const Settings& settings) {
   return {settings.noteX, settings.noteY, settings.noteX + settings.noteCX,
           settings.noteY + settings.noteCY};

@@ -17,6 +17,12 @@ uint32_t HelpContextForFaq();
 // separator), so the request goes to the default handling.
 uint32_t HelpContextForMenuItem(uint32_t itemId);
 
+// What a click in context-help mode (Shift+F1) landed on.
+enum class HelpClick { Outside, CommandButton, Window };
+// The topic the click asks for: a toolbar button's command, or the view
+// shown for any other place in the main window; 0 (none) outside it.
+uint32_t HelpContextForClick(HelpClick click, uint32_t commandId, bool noteView);
+
 // The window's rectangle in screen pixels, frame included.
 struct WindowRect {
   int32_t left;

@@ -1,5 +1,7 @@
 #include "frame/Worker.h"
 
+#include <algorithm>
+
 namespace {
 
 template <typename T>
@@ -31,13 +33,23 @@ void RunWorker(IWorkerHost& host, const WorkerInputs& in) {
     if (in.workerStop.load()) break;
 
     const int32_t now = RoundToNearestMinute(host.Now());
-    if (AutoSaveDue(ReadShared(in.settings.autoSave), ReadShared(in.settings.autoSaveTime),
-                    ReadShared(in.store.lastSaveTime), now)) {
+    int32_t since = ReadShared(in.store.lastSaveTime);
+    if (in.saveHeldSince != nullptr) since = std::max(since, in.saveHeldSince->load());
+    if (AutoSaveDue(ReadShared(in.settings.autoSave), ReadShared(in.settings.autoSaveTime), since, now)) {
       // A failed post is not retried in this cycle: the next one comes soon.
       static_cast<void>(host.PostAutoSave());
     }
     if (ReadShared(in.store.header.reminderCount) != 0) static_cast<void>(host.PostReminderScan(now));
   }
+}
+
+bool CSaveSchedule::Run(const std::function<Result()>& save, int32_t now) {
+  if (running) return false;
+  running = true;
+  const Result result = save();
+  running = false;
+  heldSince = result == RESULT_OK ? 0 : now;
+  return true;
 }
 
 uint32_t ScanReminders(NoteStore& store, int32_t now, IReminderPoster& poster) {

@@ -1,9 +1,11 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 #include "settings/Settings.h"
 #include "store/NoteStore.h"
+#include "store/ResultCodes.h"
 
 // The background worker: the program's clock. It wakes about once a minute
 // and decides whether the notes are due for an automatic save and whether
@@ -19,6 +21,25 @@ int32_t RoundToNearestMinute(int32_t seconds);
 // The notes are due for an automatic save when it is on and at least
 // `autoSaveTime` whole minutes lie between the last save and `now`.
 bool AutoSaveDue(uint32_t autoSave, uint32_t autoSaveTime, int32_t lastSaveTime, int32_t now);
+
+// Saves of all notes, asked for by the user or by the worker's clock. One at
+// a time: a failing save shows its message in a message loop, in which the
+// next automatic save may arrive. After a failed save the next automatic one
+// waits a whole interval, so the user is not asked again at every cycle.
+class CSaveSchedule {
+ public:
+  // Runs `save` unless a save is already running (false: skipped). A
+  // non-zero result holds the automatic save from `now` on; success
+  // releases it.
+  bool Run(const std::function<Result()>& save, int32_t now);
+  // When the automatic-save interval counts from after a failure; 0 when
+  // the last save succeeded. The worker reads it.
+  const std::atomic<int32_t>& HeldSince() const { return heldSince; }
+
+ private:
+  bool running = false;
+  std::atomic<int32_t> heldSince{0};
+};
 
 // What the worker's loop needs from the system.
 class IWorkerHost {
@@ -40,6 +61,8 @@ struct WorkerInputs {
   const NoteStore& store;
   const std::atomic<bool>& startupInProgress;
   const std::atomic<bool>& workerStop;
+  // CSaveSchedule::HeldSince, when saves are scheduled.
+  const std::atomic<int32_t>* saveHeldSince = nullptr;
 };
 
 // The worker's loop; returns once workerStop is set. Nothing is posted while

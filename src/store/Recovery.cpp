@@ -264,10 +264,11 @@ bool BackupNotesFile(RecoveryContext& ctx) {
   return true;
 }
 
-void SaveAllNotes(RecoveryContext& ctx, const std::function<Result()>& commitEditor) {
-  if (commitEditor && commitEditor() == NOTE_NOT_STORED) return;
-  if (const Result r = WriteNotesFile(ctx))
-    ReportFileError(ctx.messages, r, MSG_WRITE_FAILED, ctx.settings.curFile);
+Result SaveAllNotes(RecoveryContext& ctx, const std::function<Result()>& commitEditor) {
+  if (commitEditor && commitEditor() == NOTE_NOT_STORED) return NOTE_NOT_STORED;
+  const Result r = WriteNotesFile(ctx);
+  if (r != RESULT_OK) ReportFileError(ctx.messages, r, MSG_WRITE_FAILED, ctx.settings.curFile);
+  return r;
 }
 
 void FinalSave(RecoveryContext& ctx) {

@@ -36,8 +36,9 @@ void ReportFileError(IMessages& messages, Result code, uint32_t messageId,
 [[nodiscard]] bool BackupNotesFile(RecoveryContext& ctx);
 
 // Writes the notes when changed. `commitEditor`, when set, first moves the
-// editor's text into the store; if it could not be stored nothing is written.
-void SaveAllNotes(RecoveryContext& ctx, const std::function<Result()>& commitEditor);
+// editor's text into the store; if it could not be stored nothing is written
+// (NOTE_NOT_STORED). A failed write has been reported; its code is returned.
+Result SaveAllNotes(RecoveryContext& ctx, const std::function<Result()>& commitEditor);
 
 // The save at exit and at the end of the session: the notes, then the
 // appearance settings whatever became of the notes.

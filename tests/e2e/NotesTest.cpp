@@ -13,6 +13,25 @@ constexpr UINT ID_NOTE_DELETE = 32802;
 constexpr UINT ID_NOTE_NEXT = 32901;
 constexpr UINT ID_NOTE_PREVIOUS = 32902;
 constexpr UINT ID_NOTE_FIRST = 32906;
+constexpr UINT ID_APP_QUIT = 32804;
+
+// Pastes about 70,000 characters into the editor.
+std::string PasteOverlongText(const Session& s) {
+  std::string text;
+  for (int i = 0; text.size() < 70000; ++i) text += "line " + std::to_string(i) + "\r\n";
+  PasteText(s.main, text);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(s.editor).size() == text.size(); }));
+  return text;
+}
+
+// Answers the 922 question (too long) and waits until it is gone.
+void AnswerTooLong(const Session& s, const char* button) {
+  MessageBoxInfo box = WaitForMessageBox(s.pid());
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_NE(box.text.find("65535"), std::string::npos) << box.text;
+  ASSERT_TRUE(PressButton(box.window, button));
+  WaitFor([&] { return !IsWindow(box.window); });
+}
 
 }  // namespace
 
@@ -107,16 +126,9 @@ TEST_F(E2eTest, EmptyingANoteAndMovingOnRemovesIt) {
 TEST_F(E2eTest, AnOverlongNoteIsCutTo65535CharactersOnYes) {
   Session s;
   ASSERT_NE(s.editor, nullptr);
-  std::string text;
-  for (int i = 0; text.size() < 70000; ++i) text += "line " + std::to_string(i) + "\r\n";
-  PasteText(s.main, text);
-  ASSERT_TRUE(WaitFor([&] { return WindowText(s.editor).size() == text.size(); }))
-      << "pasted " << WindowText(s.editor).size() << " of " << text.size();
+  const std::string text = PasteOverlongText(s);
   Command(s.main, ID_NOTE_NEW);
-  MessageBoxInfo box = WaitForMessageBox(s.program->pid());
-  ASSERT_NE(box.window, nullptr);
-  EXPECT_NE(box.text.find("65535"), std::string::npos) << box.text;
-  ASSERT_TRUE(PressButton(box.window, "Yes"));
+  AnswerTooLong(s, "Yes");
   ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(2, 2)));
   const std::vector<std::string> texts = NoteTexts(s.QuitAndRead());
   ASSERT_EQ(texts.size(), 1u);
@@ -147,4 +159,22 @@ TEST_F(E2eTest, AcceleratorsReachTheNoteCommands) {
   press(VK_CONTROL, VK_UP);
   ASSERT_TRUE(WaitForCaption(s.main, NoteCaption(1, 2))) << WindowText(s.main);
   EXPECT_EQ(NoteTexts(s.QuitAndRead()), (std::vector<std::string>{"one", "two"}));
+}
+
+TEST_F(E2eTest, QuitWithAnOverlongNoteAsksAndNoKeepsTheProgramWithTheText) {
+  Session s;
+  ASSERT_NE(s.editor, nullptr);
+  const std::string text = PasteOverlongText(s);
+  Command(s.main, ID_APP_QUIT);
+  AnswerTooLong(s, "No");
+  ExpectMessageBox(s.pid(), "Current note could not be saved. Is it OK to discard changes?", "No");
+  ASSERT_TRUE(s.program->Running());
+  EXPECT_EQ(WindowText(s.editor), text);
+
+  Command(s.main, ID_APP_QUIT);
+  AnswerTooLong(s, "Yes");
+  ASSERT_TRUE(s.program->WaitForExit());
+  const std::vector<std::string> texts = NoteTexts(ReadFileBytes(s.folder.notesFile()));
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0], text.substr(0, 65535));
 }

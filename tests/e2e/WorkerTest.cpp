@@ -9,6 +9,8 @@ using namespace e2e;
 namespace {
 
 constexpr UINT ID_APP_QUIT = 32804;
+constexpr UINT WM_APP_AUTOSAVE = 0x804;
+constexpr UINT WM_APP_SHOW_LIST = 0x809;
 
 bool FileHolds(const std::string& path, const std::string& text) {
   const Bytes bytes = ReadFileBytes(path);
@@ -44,4 +46,29 @@ TEST_F(E2eTest, AutoSaveWritesTheTypedNoteAfterItsIntervalWithoutACommand) {
 
   Command(main, ID_APP_QUIT);
   EXPECT_TRUE(program.WaitForExit());
+}
+
+// The worker's own message, posted several times while the first save's
+// failure is on the screen: the user is asked once, not once a cycle.
+TEST_F(E2eTest, ALockedNotesFileIsReportedOnceWhileItsMessageIsOpen) {
+  Session s({"kept"});
+  ASSERT_NE(s.editor, nullptr);
+  TypeText(s.editor, "!");
+  HANDLE lock = CreateFileA(s.folder.notesFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  for (int cycle = 0; cycle < 4; ++cycle) PostMessageA(s.main, WM_APP_AUTOSAVE, 0, 0);
+  // Queued behind the saves: once the list shows, each save has had its turn.
+  PostMessageA(s.main, WM_APP_SHOW_LIST, 0, 0);
+  MessageBoxInfo box = WaitForMessageBox(s.pid());
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.text.rfind("Error 32", 0), 0u) << box.text;
+  EXPECT_TRUE(WaitFor([&] { return WindowText(s.main).find("(List View") != std::string::npos; }));
+  ASSERT_TRUE(PressButton(box.window, "OK"));
+  WaitFor([&] { return !IsWindow(box.window); });
+  // Boxes opened by the later saves would still be up.
+  EXPECT_EQ(WaitForMessageBox(s.pid(), 0).window, nullptr);
+  CloseHandle(lock);
+  const std::vector<std::string> texts = NoteTexts(s.QuitAndRead());
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_NE(texts[0].find('!'), std::string::npos) << texts[0];
 }

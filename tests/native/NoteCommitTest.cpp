@@ -135,7 +135,28 @@ TEST_F(NoteCommit, TooLongTextIsCutOnlyWhenTheUserAgrees) {
   EXPECT_EQ(doc.CommitCurrentNote(), RESULT_OK);
   EXPECT_EQ(Texts()[0], string(MAX_NOTE_LENGTH, 'z'));
   EXPECT_EQ(Texts()[1], "two");
+  EXPECT_EQ(editor.text, Texts()[0]) << "the editor shows what was kept";
   ExpectConsistent();
+}
+
+TEST_F(NoteCommit, ClosingStoresTheNoteOrStaysUnlessTheUserGivesItUp) {
+  Pad({"one"});
+  const string longText(MAX_NOTE_LENGTH + 1, 'z');
+  editor.Type(longText);
+  messages.answers = {MessageAnswer::No, MessageAnswer::No};
+  EXPECT_FALSE(doc.CommitBeforeClosing());
+  EXPECT_TRUE(Shown(920, MessageButtons::YesNoDefaultNo, MessageIcon::Question));
+  EXPECT_EQ(editor.text, longText);
+  EXPECT_TRUE(editor.changed);
+
+  // A close asked for while a question is open waits for its answer.
+  bool nested = true;
+  messages.onShow = [&] { nested = doc.CommitBeforeClosing(); };
+  messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+  EXPECT_TRUE(doc.CommitBeforeClosing());
+  EXPECT_FALSE(nested);
+  EXPECT_FALSE(editor.changed) << "given up: nothing is left to commit";
+  EXPECT_EQ(Texts(), (std::vector<string>{"one"}));
 }
 
 TEST_F(NoteCommit, NestedCommitDuringAQuestionIsRefused) {

@@ -97,6 +97,28 @@ TEST_F(NoteNavigation, GoToNoteAfterAnEmptiedNoteGoesOn) {
   EXPECT_EQ(store.header.noteCount, 2u);
 }
 
+TEST_F(NoteNavigation, GoToCommandAsksForTheNumberOnlyAfterLeavingTheNote) {
+  Pad({"one", "two", "three", "four", "five"}, 3);
+  editor.Type("");
+  uint32_t askedHighest = 0, askedCurrent = 0;
+  doc.OnGoToNote([&](uint32_t highest, uint32_t current) {
+    askedHighest = highest;
+    askedCurrent = current;
+    return 4u;
+  });
+  EXPECT_EQ(askedHighest, 4u);
+  EXPECT_EQ(askedCurrent, 3u);
+  EXPECT_EQ(editor.text, "five") << "note 4 as numbered after the removal";
+
+  // Staying on the note the user would not give up asks nothing more.
+  FullPad({"ab", "cd"}, 4, 2);
+  editor.Type(string(50, 'x'));
+  bool asked = false;
+  doc.OnGoToNote([&](uint32_t, uint32_t) { return asked = true, 1u; });
+  EXPECT_FALSE(asked);
+  EXPECT_EQ(editor.text, string(50, 'x'));
+}
+
 TEST_F(NoteNavigation, ListViewShowsTheCurrentNoteBySelection) {
   Pad({"one", "two", "three"});
   settings.noteMode = 0;

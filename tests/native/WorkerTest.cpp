@@ -29,12 +29,13 @@ struct ScriptedHost : IWorkerHost {
     scans.push_back(now);
     return true;
   }
-  void Run() { RunWorker(*this, WorkerInputs{settings, store, startup, stop}); }
+  void Run() { RunWorker(*this, WorkerInputs{settings, store, startup, stop, &held}); }
 
   Settings settings;
   NoteStore store;
   std::atomic<bool> startup{false};
   std::atomic<bool> stop{false};
+  std::atomic<int32_t> held{0};
   int32_t clock = 0;
   std::function<void(size_t)> onWait;
   std::vector<uint32_t> waits;
@@ -71,6 +72,38 @@ TEST(WorkerAutoSave, SaveAtTenIsDueAgainFromAboutTwentyNineAndAHalf) {
   host.Run();
   EXPECT_EQ(host.autoSaves, (std::vector<int32_t>{At(29, 30), At(29, 31)}));
   EXPECT_TRUE(host.scans.empty()) << "no reminder is pending";
+}
+
+TEST(WorkerAutoSave, OneSaveAtATimeAndAFailureWaitsAWholeInterval) {
+  CSaveSchedule saves;
+  int runs = 0;
+  bool nestedRan = true;
+  const auto failing = [&] {
+    ++runs;
+    // The failure message's loop brings the next auto-save.
+    nestedRan = saves.Run([&] { return ++runs, Result{RESULT_OK}; }, At(1, 0));
+    return Result{32};
+  };
+  EXPECT_TRUE(saves.Run(failing, At(1, 0)));
+  EXPECT_FALSE(nestedRan);
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(saves.HeldSince().load(), At(1, 0));
+
+  // The clock counts the interval from the failure, not from the last save.
+  ScriptedHost host;
+  host.settings.autoSaveTime = 5;
+  host.store.lastSaveTime = TEN_AM;
+  host.held = saves.HeldSince().load();
+  const std::vector<int32_t> cycles = {At(2, 0), At(5, 0), At(6, 0)};
+  host.onWait = [&](size_t n) {
+    if (n <= cycles.size()) host.clock = cycles[n - 1];
+    else host.stop = true;
+  };
+  host.Run();
+  EXPECT_EQ(host.autoSaves, (std::vector<int32_t>{At(6, 0)}));
+
+  EXPECT_TRUE(saves.Run([] { return Result{RESULT_OK}; }, At(7, 0)));
+  EXPECT_EQ(saves.HeldSince().load(), 0) << "a success releases the hold";
 }
 
 TEST(WorkerAutoSave, IntervalArithmetic) {

@@ -3,6 +3,8 @@
 #include "DialogScript.h"
 #include "ProgramFixture.h"
 
+#include <commctrl.h>
+
 #include "document/win32/NoteDialogs.h"
 #include "prefs/win32/HelpDialogs.h"
 #include "res/resource.h"
@@ -88,6 +90,32 @@ TEST_F(ContextHelpTest, FrameAsksForTheViewFaqMenuItemAndContentsTopics) {
     EXPECT_EQ(help.calls[i].data, expected[i].second) << i;
   }
   EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ContextHelpTest, ShiftF1ModeGivesTheHelpOfWhatIsClickedAndEscapeEndsIt) {
+  CHelpFilePresent file(app.HelpFilePath());
+  ShowWindow(Frame(), SW_SHOWNOACTIVATE);
+  UpdateWindow(Frame());
+  HWND bar = GetDlgItem(Frame(), AFX_IDW_TOOLBAR);
+  RECT button{};
+  ASSERT_TRUE(SendMessageA(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button)));
+  POINT at{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  MapWindowPoints(bar, Frame(), &at, 1);
+  // The clicks wait in the queue for the mode's own loop, as the user's would.
+  PostMessageA(Frame(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  SendMessageA(Frame(), WM_COMMAND, ID_CONTEXT_HELP, 0);
+  RECT client{};
+  GetClientRect(view.GetSafeHwnd(), &client);
+  POINT inView{client.right / 2, client.bottom / 2};
+  MapWindowPoints(view.GetSafeHwnd(), Frame(), &inView, 1);
+  PostMessageA(Frame(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inView.x, inView.y));
+  SendMessageA(Frame(), WM_COMMAND, ID_CONTEXT_HELP, 0);
+  PostMessageA(Frame(), WM_KEYDOWN, VK_ESCAPE, 0);
+  SendMessageA(Frame(), WM_COMMAND, ID_CONTEXT_HELP, 0);
+  ASSERT_EQ(help.calls.size(), 2u);
+  EXPECT_EQ(help.calls[0].data, 0x10000u + ID_NOTE_NEW);
+  EXPECT_EQ(help.calls[1].data, 0x181B1u);
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(ContextHelpTest, ListViewF1AsksForTheListTopic) {

@@ -167,6 +167,23 @@ TEST_F(MainFrameTest, QuitCommitsClosesAndPostsTheQuitMessage) {
   EXPECT_EQ(msg.wParam, 0u);
 }
 
+TEST_F(MainFrameTest, AnOverlongNoteTheUserKeepsHoldsQuitAndTheEndOfTheSession) {
+  const std::string longText(MAX_NOTE_LENGTH + 5, 'q');
+  SendMessageA(view.GetSafeHwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(longText.c_str()));
+  messages.answers = {MessageAnswer::No, MessageAnswer::No, MessageAnswer::No, MessageAnswer::No};
+  EXPECT_EQ(SendMessageA(Frame(), WM_QUERYENDSESSION, 0, 0), FALSE);
+  frame.RouteCommand(ID_APP_QUIT);
+  ASSERT_NE(frame.GetSafeHwnd(), nullptr);
+  MSG msg;
+  EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(view.GetText(), longText);
+
+  messages.answers = {MessageAnswer::Yes};
+  frame.RouteCommand(ID_APP_QUIT);
+  EXPECT_EQ(frame.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(std::string(store.Text(store.Entry(1))), longText.substr(0, MAX_NOTE_LENGTH));
+}
+
 TEST_F(MainFrameTest, AboutBoxShowsTheProductInformation) {
   ProductInfo product;
   product.name = "Quillery Test";

@@ -91,7 +91,7 @@ TEST_F(NoteDialogsTest, MoveOfTheFirstNoteOffersOnlyAfterANote) {
   EXPECT_EQ(dialog.afterNote, 5u);
 }
 
-TEST_F(NoteDialogsTest, BeforeTheFirstNoteDisablesTheNumberAndIgnoresIt) {
+TEST_F(NoteDialogsTest, BeforeTheFirstNoteDisablesTheNumberButStillChecksIt) {
   CMoveNoteDlg dialog(3, 5);
   dialog.placement = 1;
   dialog.afterNote = 3;
@@ -106,12 +106,17 @@ TEST_F(NoteDialogsTest, BeforeTheFirstNoteDisablesTheNumberAndIgnoresIt) {
     numberEnabled.push_back(IsWindowEnabled(GetDlgItem(box, IDC_MOVE_AFTER_NUMBER)) != FALSE);
     Choose(box, IDC_MOVE_BEFORE_FIRST);
     Press(box, IDOK);
+    // Refused: the number is corrected through "after note".
+    Choose(box, IDC_MOVE_AFTER);
+    SetDlgItemTextA(box, IDC_MOVE_AFTER_NUMBER, "4");
+    Choose(box, IDC_MOVE_BEFORE_FIRST);
+    Press(box, IDOK);
   });
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_TRUE(beforeEnabled);
   EXPECT_EQ(numberEnabled, (std::vector<bool>{false, true}));
-  // The disabled number cannot be corrected, so it does not hold the dialog.
-  EXPECT_TRUE(messages.shown.empty());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0], "Please enter an integer between 1 and 5.");
   EXPECT_EQ(dialog.placement, 0);
 }
 

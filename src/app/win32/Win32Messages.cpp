@@ -32,7 +32,9 @@ std::string CWin32Messages::SystemErrorText(uint32_t code) {
 
 MessageAnswer CWin32Messages::Show(const std::string& text, MessageButtons buttons,
                                    MessageIcon icon) {
-  UINT style = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+  UINT style = MB_OK;
+  if (buttons == MessageButtons::YesNo) style = MB_YESNO;
+  if (buttons == MessageButtons::YesNoDefaultNo) style = MB_YESNO | MB_DEFBUTTON2;
   switch (icon) {
     case MessageIcon::Exclamation: style |= MB_ICONEXCLAMATION; break;
     case MessageIcon::Question: style |= MB_ICONQUESTION; break;

@@ -33,9 +33,8 @@ bool CMoveNoteDlg::OnInitDialog() {
 
 void CMoveNoteDlg::DoDataExchange(CDataExchange& dx) {
   DDX_Radio(dx, IDC_MOVE_BEFORE_FIRST, placement);
-  // The number counts only while "after note" is chosen: otherwise its
-  // field is disabled and cannot be corrected.
-  if (dx.saving && placement == 0) return;
+  // The number is checked whichever place is chosen; choosing "after note"
+  // again enables it for correction.
   DDX_Text(dx, IDC_MOVE_AFTER_NUMBER, afterNote);
   DDV_MinMaxUInt(dx, afterNote, 1, noteCount);
 }

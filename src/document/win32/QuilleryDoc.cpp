@@ -97,17 +97,22 @@ void CQuilleryDoc::OnCloseDocument() {
   CDocument::OnCloseDocument();
 }
 
-bool CQuilleryDoc::SaveModified() { return true; }
+// Every way of closing asks here first: the note being edited is stored,
+// or the user gives it up, before anything posts the quit or destroys the
+// window.
+bool CQuilleryDoc::SaveModified() { return notes.CommitBeforeClosing(); }
 
 bool CQuilleryDoc::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id); }
 
 bool CQuilleryDoc::OnUpdateCommand(CCmdUI& ui) { return UpdateFromTable(this, COMMANDS, ui); }
 
 void CQuilleryDoc::OnGoToNote() {
-  CGoToNoteDlg dialog;
-  dialog.maxNote = store.header.noteCount;
-  dialog.noteNumber = store.currentNote;
-  if (dialog.DoModal() == IDOK && dialog.noteNumber != store.currentNote) notes.GoToNote(dialog.noteNumber);
+  notes.OnGoToNote([](uint32_t highest, uint32_t current) {
+    CGoToNoteDlg dialog;
+    dialog.maxNote = highest;
+    dialog.noteNumber = current;
+    return dialog.DoModal() == IDOK ? dialog.noteNumber : 0u;
+  });
 }
 
 void CQuilleryDoc::OnMoveNote() {

@@ -3,6 +3,7 @@
 #include "frame/win32/MainFrame.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "app/win32/Win32Messages.h"
 #include "framework/App.h"
@@ -34,6 +35,7 @@ const CCmdTarget::CommandEntry<CMainFrame> CMainFrame::COMMANDS[] = {
     {ID_HELP, &CMainFrame::OnHelp, nullptr},
     {ID_HELP_FAQ, &CMainFrame::OnHelpFaq, nullptr},
     {ID_HELP_FINDER, &CMainFrame::OnHelpFinder, nullptr},
+    {ID_CONTEXT_HELP, &CMainFrame::OnContextHelp, nullptr},
     {ID_VIEW_NOTE, &CMainFrame::ShowNoteView, &CMainFrame::OnUpdateViewNote},
     {ID_VIEW_LIST, &CMainFrame::ShowListView, &CMainFrame::OnUpdateViewList},
     {ID_INDICATOR_REMIND, nullptr, &CMainFrame::OnUpdateReminderIndicator},
@@ -105,7 +107,8 @@ int CMainFrame::OnCreate(CREATESTRUCTA& cs) {
 
   // Without the worker the program runs on, only without auto-save and
   // reminder popups.
-  static_cast<void>(worker.Start(hwnd, notesFile.settings, notesFile.store, start.startupInProgress));
+  static_cast<void>(
+      worker.Start(hwnd, notesFile.settings, notesFile.store, start.startupInProgress, &saves.HeldSince()));
   return 0;
 }
 
@@ -177,19 +180,26 @@ void CMainFrame::RecordWindowRect() {
 
 void CMainFrame::SaveAllNotes() {
   const bool commitEditor = notesFile.settings.noteMode == 1 && document.NoteView().TextLength() > 0;
-  ::SaveAllNotes(notesFile, commitEditor ? std::function<Result()>([this] { return document.CommitCurrentNote(); })
-                                         : std::function<Result()>());
+  const std::function<Result()> commit = [this] { return document.CommitCurrentNote(); };
+  // A save asked for while another one's message is open is dropped: the
+  // open one already tells the user.
+  static_cast<void>(saves.Run([&] { return ::SaveAllNotes(notesFile, commitEditor ? commit : nullptr); },
+                              notesFile.now()));
 }
 
 void CMainFrame::Quit() {
+  // The note being edited is stored first, while its questions can still be
+  // answered; a No keeps the program running.
+  if (!document.SaveModified()) return;
   PostMessageA(hwnd, WM_CANCELMODE, 0, 0);
   PostQuitMessage(0);
   if (CWinApp* app = CWinApp::Get()) app->CloseAllDocuments(true);
 }
 
 bool CMainFrame::OnQueryEndSession() {
+  // The document commits here; a question still open or answered No keeps
+  // the session.
   if (!CFrameWnd::OnQueryEndSession()) return false;
-  if (notesFile.settings.noteMode == 1) static_cast<void>(document.CommitCurrentNote());
   FinalSave(notesFile);
   return true;
 }
@@ -215,6 +225,60 @@ bool CMainFrame::OnMenuItemHelp(const HELPINFO& info) {
   if (context == 0) return false;
   ShowHelp(hwnd, HELP_CONTEXT, context);
   return true;
+}
+
+void CMainFrame::OnContextHelp() {
+  if (GetCapture() == hwnd) return;
+  SetCapture(hwnd);
+  const HCURSOR helpCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HELP));
+  const HCURSOR previous = SetCursor(helpCursor);
+  uint32_t context = 0;
+  MSG msg;
+  // Another window taking the capture (a menu, a switch of programs) ends
+  // the mode too.
+  while (GetCapture() == hwnd) {
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (msg.message == WM_LBUTTONDOWN) {
+      POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+      ClientToScreen(msg.hwnd, &at);
+      context = HelpContextAt(at);
+      break;
+    }
+    if (msg.message == WM_RBUTTONDOWN || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)) break;
+    // Other input is not for the windows while the help cursor shows.
+    if (msg.message == WM_MOUSEMOVE) SetCursor(helpCursor);
+    if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
+        (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)) {
+      continue;
+    }
+    DispatchMessageA(&msg);
+  }
+  if (GetCapture() == hwnd) ReleaseCapture();
+  SetCursor(previous);
+  if (context != 0) ShowHelp(hwnd, HELP_CONTEXT, context);
+}
+
+uint32_t CMainFrame::HelpContextAt(POINT screenPoint) {
+  const bool noteView = notesFile.settings.noteMode == 1;
+  HWND target = WindowFromPoint(screenPoint);
+  if (target == nullptr || (target != hwnd && !IsChild(hwnd, target))) {
+    return HelpContextForClick(HelpClick::Outside, 0, noteView);
+  }
+  HWND bar = toolBar.GetSafeHwnd();
+  if (target == bar) {
+    POINT client = screenPoint;
+    ScreenToClient(bar, &client);
+    const LRESULT index = SendMessageA(bar, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client));
+    TBBUTTON button{};
+    if (index >= 0 && SendMessageA(bar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)) &&
+        (button.fsStyle & TBSTYLE_SEP) == 0) {
+      return HelpContextForClick(HelpClick::CommandButton, static_cast<uint32_t>(button.idCommand), noteView);
+    }
+  }
+  return HelpContextForClick(HelpClick::Window, 0, noteView);
 }
 
 bool CMainFrame::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id) || CFrameWnd::OnCommand(id); }

@@ -66,7 +66,11 @@ class CMainFrame : public CFrameWnd {
   void OnHelpFaq();
   void OnHelpFinder();
   bool OnMenuItemHelp(const HELPINFO& info);
-  static const CommandEntry<CMainFrame> COMMANDS[8];
+  // Shift+F1: the help cursor until a click says what help is wanted, or
+  // Escape or a click elsewhere ends the mode.
+  void OnContextHelp();
+  uint32_t HelpContextAt(POINT screenPoint);
+  static const CommandEntry<CMainFrame> COMMANDS[9];
 
   RecoveryContext& notesFile;
   StartState& start;
@@ -78,5 +82,6 @@ class CMainFrame : public CFrameWnd {
   char closeToTrayText[64] = {};
   // Made at the first switch to the list, then hidden and shown.
   std::unique_ptr<CNoteFormView> listView;
+  CSaveSchedule saves;
   CWorkerThread worker;
 };

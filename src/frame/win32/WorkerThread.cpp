@@ -7,9 +7,10 @@
 CWorkerThread::~CWorkerThread() { Stop(); }
 
 bool CWorkerThread::Start(HWND mainWindow, const Settings& settings, const NoteStore& store,
-                          const std::atomic<bool>& startupInProgress) {
+                          const std::atomic<bool>& startupInProgress,
+                          const std::atomic<int32_t>* saveHeldSince) {
   if (thread.Valid()) return true;
-  auto state = std::make_shared<Shared>(mainWindow, settings, store, startupInProgress);
+  auto state = std::make_shared<Shared>(mainWindow, settings, store, startupInProgress, saveHeldSince);
   state->workerEvent = CHandle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
   if (!state->workerEvent.Valid()) return false;
   auto* threadShare = new std::shared_ptr<Shared>(state);

@@ -25,8 +25,11 @@ class CWorkerThread {
 
   // Starts WorkerThreadProc posting to `mainWindow`. False when no event or
   // thread could be had: the program then runs without the worker.
+  // `saveHeldSince` (CSaveSchedule::HeldSince) puts off the automatic save
+  // after a failed one.
   [[nodiscard]] bool Start(HWND mainWindow, const Settings& settings, const NoteStore& store,
-                           const std::atomic<bool>& startupInProgress);
+                           const std::atomic<bool>& startupInProgress,
+                           const std::atomic<int32_t>* saveHeldSince = nullptr);
   // Wakes the worker before its wait runs out.
   void Wake();
   // The worker returns at its next wake-up.
@@ -40,8 +43,9 @@ class CWorkerThread {
   // Everything the thread uses. The thread holds a share of it, so a thread
   // that outlives the stop time-out never sees it freed.
   struct Shared : IWorkerHost {
-    Shared(HWND window, const Settings& s, const NoteStore& st, const std::atomic<bool>& startup)
-        : mainWindow(window), inputs{s, st, startup, workerStop} {}
+    Shared(HWND window, const Settings& s, const NoteStore& st, const std::atomic<bool>& startup,
+           const std::atomic<int32_t>* held)
+        : mainWindow(window), inputs{s, st, startup, workerStop, held} {}
     void Wait(uint32_t milliseconds) override;
     int32_t Now() override;
     bool PostAutoSave() override;
