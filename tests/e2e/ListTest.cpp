@@ -322,3 +322,46 @@ TEST_F(E2eTest, EscapeOrALostCaptureEndsADrag) {
   }
   EXPECT_EQ(NoteTexts(s.QuitAndRead()), Numbered(80));
 }
+
+namespace {
+
+// Dark pixels on the screen inside the window: text and lines drawn there.
+int DarkPixels(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  HDC screen = GetDC(nullptr);
+  int dark = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x) {
+      const COLORREF c = GetPixel(screen, x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96) ++dark;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return dark;
+}
+
+}  // namespace
+
+TEST_F(E2eTest, TheListRepaintsItsHeaderWhenTheToolbarComesBack) {
+  constexpr UINT ID_VIEW_TOOLBAR = 59392;
+  ListSession s(Numbered(40));
+  ASSERT_NE(s.main, nullptr);
+  HWND list = s.ShowList(40);
+  ASSERT_NE(list, nullptr);
+  HWND header = FindWindowExA(list, nullptr, WC_HEADERA, nullptr);
+  ASSERT_NE(header, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return DarkPixels(header) > 20; })) << "headings drawn at first";
+  for (int i = 0; i < 2; ++i) {
+    RECT before{};
+    GetWindowRect(header, &before);
+    Command(s.main, ID_VIEW_TOOLBAR);
+    ASSERT_TRUE(WaitFor([&] {
+      RECT now{};
+      GetWindowRect(header, &now);
+      return now.top != before.top;
+    }));
+    EXPECT_TRUE(WaitFor([&] { return DarkPixels(header) > 20; }, 3000)) << "toolbar toggled " << i + 1 << " times";
+  }
+  s.QuitAndRead();
+}

@@ -301,6 +301,20 @@ LRESULT CNoteFormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_WINDOWPOSCHANGED: {
+      const auto& pos = *reinterpret_cast<const WINDOWPOS*>(lParam);
+      const LRESULT result = CListView::WindowProc(message, wParam, lParam);
+      // Moved bits of the header and the first row are not repainted by
+      // the control when the toolbar comes or goes or the frame is resized.
+      if ((pos.flags & (SWP_NOSIZE | SWP_NOMOVE)) != (SWP_NOSIZE | SWP_NOMOVE)) {
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+      }
+      return result;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRow(static_cast<int>(SendMessageA(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+      break;
     case WM_CAPTURECHANGED:
       // Another window took the mouse: the drop will never come.
       if (reinterpret_cast<HWND>(lParam) != hwnd && drag.Dragging()) EndDrag();
@@ -387,7 +401,19 @@ bool CNoteFormView::OnNotify(const NMHDR& header, LRESULT& result) {
   }
 }
 
+void CNoteFormView::InvalidateRow(int item) {
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  if (item >= 0 && SendMessageA(hwnd, LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&row))) {
+    InvalidateRect(hwnd, &row, TRUE);
+  }
+}
+
 void CNoteFormView::OnItemChanged(const NMLISTVIEW& change) {
+  // The control repaints less of a row than its focus rectangle covers.
+  if ((change.uChanged & LVIF_STATE) != 0 && ((change.uOldState ^ change.uNewState) & LVIS_FOCUSED) != 0) {
+    InvalidateRow(change.iItem);
+  }
   if ((change.uChanged & LVIF_STATE) == 0 || (change.uNewState & LVIS_SELECTED) == 0) return;
   if (change.iItem < 0 || static_cast<uint32_t>(change.iItem) >= store.header.noteCount) return;
   // The row selected last is the current note.

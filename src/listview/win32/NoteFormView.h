@@ -61,6 +61,8 @@ class CNoteFormView : public CListView {
   void OnDrop(POINT at);
   void OnAutoScrollTimer();
   void EraseMark();
+  // Repaints the whole of row `item` (-1: none).
+  void InvalidateRow(int item);
   void DrawReminderMark(HDC dc, int x, int top);
   int ColumnDefault(int column, bool forDivider);
   int RowTextHeight() const;
