@@ -393,6 +393,10 @@ bool CNoteFormView::OnNotify(const NMHDR& header, LRESULT& result) {
     case NM_DBLCLK:
       OnDoubleClick();
       return true;
+    case LVN_DELETEALLITEMS:
+      // No LVN_DELETEITEM for each of thousands of rows: nothing is kept per row.
+      result = TRUE;
+      return true;
     case LVN_BEGINDRAG:
       OnBeginDrag();
       return true;
