@@ -1,5 +1,6 @@
 // Loading and saving a full pad, each next to the plain file operation on the
-// same bytes, measured in the same run.
+// same bytes, and deleting every other note of a full index next to a plain
+// compaction of the same bytes, measured in the same run.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "PosixFileSystem.h"
+#include "document/NoteEdits.h"
 #include "store/NotesFile.h"
 
 namespace {
@@ -96,6 +98,46 @@ struct Pad {
 
 Pad* pad = nullptr;
 
+// A store with every index entry used, and a copy of its bytes to start
+// each deletion from.
+struct FullIndex {
+  NoteStore store;
+  std::vector<char> pool;
+  std::vector<NoteEntry> entries;
+  NotesFileHeader header{};
+  std::vector<uint32_t> everyOther;  // 1, 3, 5, ...
+
+  bool Make() {
+    if (!store.Allocate()) return false;
+    store.ResetToEmptyPad();
+    uint32_t seed = 54321, used = 0;
+    for (uint32_t n = 1; n <= MAX_NOTES; ++n) {
+      seed = seed * 1103515245 + 12345;
+      const uint32_t length = 400 + (seed >> 8) % 1000;
+      store.Entry(n) = NoteEntry{int32_t(n), int32_t(n), used, n % 5 == 0 ? REMINDER_ACTIVE : 0u, 0};
+      std::memset(store.pool + used, 'a' + n % 26, length);
+      used += length + 1;
+      if (n % 2 == 1) everyOther.push_back(n);
+    }
+    store.header = NotesFileHeader{NOTES_FILE_MAGIC, 1, MAX_NOTES, NOTE_ENTRY_SIZE, MAX_NOTES / 5};
+    store.Entry(MAX_NOTES + 1) = NoteEntry{0, 0, used, 0, 0};
+    store.poolHighWater = used;
+    pool.assign(store.pool, store.pool + used);
+    entries.assign(store.entries, store.entries + MAX_NOTES + 1);
+    header = store.header;
+    return used < POOL_CAPACITY;
+  }
+
+  void Restore() {
+    std::memcpy(store.pool, pool.data(), pool.size());
+    std::memcpy(store.entries, entries.data(), entries.size() * sizeof(NoteEntry));
+    store.header = header;
+    store.poolHighWater = static_cast<uint32_t>(pool.size());
+  }
+};
+
+FullIndex* fullIndex = nullptr;
+
 void BM_Load(benchmark::State& state) {
   for (auto _ : state) {
     if (ReadNotesFile(pad->ctx, pad->path) != RESULT_OK) state.SkipWithError("read failed");
@@ -138,10 +180,44 @@ void BM_SaveFloor(benchmark::State& state) {
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(pad->image.size()));
 }
 
+void BM_DeleteEveryOther(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    fullIndex->Restore();
+    state.ResumeTiming();
+    RemoveNotes(fullIndex->store, fullIndex->everyOther);
+    if (fullIndex->store.header.noteCount != MAX_NOTES / 2) state.SkipWithError("delete failed");
+  }
+}
+
+// Moves every kept text and entry down to its packed place, nothing more.
+void BM_DeleteFloor(benchmark::State& state) {
+  NoteStore& store = fullIndex->store;
+  for (auto _ : state) {
+    state.PauseTiming();
+    fullIndex->Restore();
+    state.ResumeTiming();
+    const uint32_t used = static_cast<uint32_t>(fullIndex->pool.size());
+    uint32_t out = 0, outText = 0;
+    for (uint32_t n = 2; n <= MAX_NOTES; n += 2) {
+      const NoteEntry& entry = store.Entry(n);
+      const uint32_t end = n < MAX_NOTES ? store.Entry(n + 1).text : used;
+      std::memmove(store.pool + outText, store.pool + entry.text, end - entry.text);
+      store.entries[out] = entry;
+      store.entries[out++].text = outText;
+      outText += end - entry.text;
+    }
+    std::memset(store.pool + outText, 0, used - outText);
+    benchmark::DoNotOptimize(store.pool);
+  }
+}
+
 BENCHMARK(BM_LoadFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DeleteFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DeleteEveryOther)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Prints the usual table, then each measured operation against its floor.
 class CRatioReporter : public benchmark::ConsoleReporter {
@@ -161,7 +237,7 @@ class CRatioReporter : public benchmark::ConsoleReporter {
     auto t = times.find(name), f = times.find(floor);
     if (t == times.end() || f == times.end() || f->second <= 0) return;
     double ratio = t->second / f->second;
-    std::printf("%-8s %6.2fx its floor (goal %.1fx)%s\n", name + 3, ratio, goal,
+    std::printf("%-16s %6.2fx its floor (goal %.1fx)%s\n", name + 3, ratio, goal,
                 ratio <= goal ? "" : "  OVER");
   }
 
@@ -176,7 +252,9 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   Pad thePad;
   pad = &thePad;
-  if (!thePad.Make()) {
+  FullIndex theFullIndex;
+  fullIndex = &theFullIndex;
+  if (!thePad.Make() || !theFullIndex.Make()) {
     std::fprintf(stderr, "cannot build the pad in %s\n", thePad.folder.c_str());
     thePad.Remove();
     return 1;
@@ -186,6 +264,7 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.PrintRatio("BM_Load", "BM_LoadFloor", 1.5);
   reporter.PrintRatio("BM_Save", "BM_SaveFloor", 2.0);
+  reporter.PrintRatio("BM_DeleteEveryOther", "BM_DeleteFloor", 1.5);
   benchmark::Shutdown();
   thePad.Remove();
   return 0;

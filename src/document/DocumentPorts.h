@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // What the notes document reaches outside the store. The Win32 side
 // implements these over the edit view, the summary list and the main window;
@@ -27,10 +28,8 @@ class INoteList {
  public:
   virtual ~INoteList() = default;
   virtual uint32_t SelectedCount() = 0;
-  virtual bool IsSelected(uint32_t item) = 0;
-  virtual void DeleteItem(uint32_t item) = 0;
-  // Shows `number` in the item's number column and keeps number - 1 as its data.
-  virtual void RenumberItem(uint32_t item, uint32_t number) = 0;
+  // The selected items, ascending.
+  virtual std::vector<uint32_t> SelectedItems() = 0;
   virtual void FillList() = 0;
   virtual void ClearListSelection() = 0;
   virtual void SelectCurrentItem() = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "document/NoteEdits.h"
 
@@ -230,7 +231,8 @@ void CNoteDocument::OnDeleteNote() {
 }
 
 void CNoteDocument::DeleteSelectedListNotes() {
-  const uint32_t selected = list.SelectedCount();
+  const std::vector<uint32_t> items = list.SelectedItems();
+  const uint32_t selected = static_cast<uint32_t>(items.size());
   if (selected == 0) return;
   if (selected == 1) {
     if (settings.verifyDelete != 0 &&
@@ -240,22 +242,12 @@ void CNoteDocument::DeleteSelectedListNotes() {
                        {{"<NUM>", std::to_string(selected)}})) {
     return;
   }
-  uint32_t item = 0;
-  while (item < store.header.noteCount && !list.IsSelected(item)) ++item;
-  const uint32_t firstSelected = item + 1;
-  uint32_t number = firstSelected;
-  // Deleting an item moves the later ones up, so the walk stays in place.
-  while (item < store.header.noteCount) {
-    if (list.IsSelected(item)) {
-      store.currentNote = item + 1;
-      DeleteCurrentNote();
-      list.DeleteItem(item);
-    } else {
-      list.RenumberItem(item, number++);
-      ++item;
-    }
-  }
-  store.currentNote = std::max<uint32_t>(std::min(firstSelected, store.header.noteCount), 1);
+  std::vector<uint32_t> numbers;
+  numbers.reserve(items.size());
+  for (uint32_t item : items) numbers.push_back(item + 1);
+  // One pass over the store and one refill, whatever the selection.
+  RemoveNotes(store, numbers);
+  store.currentNote = std::max<uint32_t>(std::min(numbers.front(), store.header.noteCount), 1);
   list.FillList();
   ShowCurrentNote();
   std::string title = messages.LoadText(STR_LIST_VIEW_TITLE);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -72,6 +73,43 @@ void RemoveNote(NoteStore& store, uint32_t number) {
   store.header.noteCount = count - 1;
   FinishPoolChange(store, used, used - removed);
   if (hadReminder) AtomicDecrement(store.header.reminderCount);
+}
+
+void RemoveNotes(NoteStore& store, const std::vector<uint32_t>& numbers) {
+  const uint32_t count = store.header.noteCount;
+  if (numbers.empty() || numbers.front() < 1 || numbers.back() > count) return;
+  if (std::adjacent_find(numbers.begin(), numbers.end(), std::greater_equal<uint32_t>()) != numbers.end()) return;
+  const uint32_t used = store.UsedPoolBytes();
+  // Texts lie packed, so a run of notes is one block of the pool.
+  const auto textStart = [&](uint32_t number) { return number <= count ? store.Entry(number).text : used; };
+  uint32_t out = numbers.front();
+  uint32_t outText = store.Entry(out).text;
+  uint32_t removedReminders = 0;
+  size_t next = 0;
+  uint32_t i = numbers.front();
+  while (i <= count) {
+    if (next < numbers.size() && numbers[next] == i) {
+      if (store.Entry(i).flags & REMINDER_ACTIVE) ++removedReminders;
+      ++next;
+      ++i;
+      continue;
+    }
+    const uint32_t runEnd = next < numbers.size() ? numbers[next] : count + 1;
+    const uint32_t from = store.Entry(i).text;
+    const uint32_t bytes = textStart(runEnd) - from;
+    const uint32_t shift = from - outText;
+    std::memmove(store.pool + outText, store.pool + from, bytes);
+    std::memmove(&store.Entry(out), &store.Entry(i), sizeof(NoteEntry) * (runEnd - i));
+    for (uint32_t m = out; m < out + (runEnd - i); ++m) store.Entry(m).text -= shift;
+    out += runEnd - i;
+    outText += bytes;
+    i = runEnd;
+  }
+  store.header.noteCount = out - 1;
+  // Entries behind the new slot keep nothing of the removed notes.
+  if (count + 1 > out) std::memset(&store.Entry(out + 1), 0, sizeof(NoteEntry) * (count + 1 - out));
+  FinishPoolChange(store, used, outText);
+  if (removedReminders > 0) AtomicSubtract(store.header.reminderCount, removedReminders);
 }
 
 bool PlaceNote(NoteStore& store, uint32_t position, const char* text, uint32_t length,

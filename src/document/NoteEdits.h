@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "store/NoteStore.h"
 
@@ -24,6 +25,14 @@ inline void AtomicDecrement(uint32_t& value) {
   }
 }
 
+// Subtracts `amount`, stopping at zero like AtomicDecrement.
+inline void AtomicSubtract(uint32_t& value, uint32_t amount) {
+  uint32_t seen = __atomic_load_n(&value, __ATOMIC_SEQ_CST);
+  while (!__atomic_compare_exchange_n(&value, &seen, seen > amount ? seen - amount : 0, false,
+                                      __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST)) {
+  }
+}
+
 // Pool bytes a change may add while one byte stays free: the room check.
 bool PoolHasRoomFor(const NoteStore& store, int64_t growth);
 
@@ -38,6 +47,11 @@ bool PoolHasRoomFor(const NoteStore& store, int64_t growth);
 // Removes note `number` (1..noteCount); a pending reminder leaves the count.
 // currentNote is the caller's.
 void RemoveNote(NoteStore& store, uint32_t number);
+
+// Removes the notes `numbers` lists (ascending, each 1..noteCount, no
+// repeats) in one pass over the pool and the index; pending reminders leave
+// the count. currentNote is the caller's.
+void RemoveNotes(NoteStore& store, const std::vector<uint32_t>& numbers);
 
 // Inserts a note in front of note `position` (past noteCount: appends) with
 // the dates, flags and reminder of `fields`. False, and the store unchanged,

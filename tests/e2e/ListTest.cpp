@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <memory>
 
 #include "Fixture.h"
@@ -13,6 +14,8 @@ namespace {
 
 constexpr UINT ID_NOTE_DELETE = 32802;
 constexpr UINT ID_NOTE_NEXT = 32901;
+constexpr UINT ID_SAVE_NOTES = 32806;
+constexpr UINT ID_EDIT_SELECT_ALL = 57642;
 constexpr UINT ID_VIEW_NOTE = 33201;
 constexpr UINT ID_VIEW_LIST = 33202;
 
@@ -201,4 +204,183 @@ TEST_F(E2eTest, DraggingRowsReordersTheNotes) {
   Sleep(300);
   EXPECT_EQ(s.Selected(list), std::vector<int>{6});
   EXPECT_EQ(NoteTexts(s.QuitAndRead()), (std::vector<std::string>{"a", "b", "c", "d", "f", "g", "e", "h"}));
+}
+
+namespace {
+
+void SendKey(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+}
+
+// Presses `key` while `modifier` is held.
+void Chord(WORD modifier, WORD key) {
+  SendKey(modifier, false);
+  SendKey(key, false);
+  SendKey(key, true);
+  SendKey(modifier, true);
+}
+
+std::vector<std::string> Numbered(int count) {
+  std::vector<std::string> texts;
+  for (int n = 1; n <= count; ++n) texts.push_back("n" + std::to_string(n));
+  return texts;
+}
+
+}  // namespace
+
+// From note 10,000 on the number text no longer sorts like the number: the
+// rows must still be the notes in order.
+TEST_F(E2eTest, AFullPadDeletesAndDragsTheNotePicked) {
+  constexpr int FULL = 16384;
+  ListSession s(Numbered(FULL));
+  ASSERT_NE(s.main, nullptr);
+  HWND list = s.ShowList(FULL);
+  ASSERT_NE(list, nullptr);
+  s.SetSelected(list, 0, false);
+  s.SetSelected(list, 9999, true);
+  Command(s.main, ID_NOTE_DELETE);
+  ExpectMessageBox(s.pid(), "Are you sure you want this note deleted?", "Yes");
+  ASSERT_TRUE(WaitForCaption(s.main, ListCaption(FULL - 1))) << WindowText(s.main);
+  EXPECT_EQ(s.Selected(list), std::vector<int>{9999});
+
+  // The former note 10,001, now 10,000, onto the upper half of row 9,998.
+  SendMessageA(list, LVM_ENSUREVISIBLE, 9996, FALSE);
+  SendMessageA(list, LVM_ENSUREVISIBLE, 10000, FALSE);
+  const RECT from = s.RowRect(list, 9999);
+  const RECT to = s.RowRect(list, 9997);
+  Drag(from.left + 40, (from.top + from.bottom) / 2, to.left + 40, to.top + 2);
+  ASSERT_TRUE(WaitFor([&] { return s.Selected(list) == std::vector<int>{9997}; }));
+
+  std::vector<std::string> expected = Numbered(FULL);
+  expected.erase(expected.begin() + 9999);
+  expected.insert(expected.begin() + 9997, "n10001");
+  expected.erase(expected.begin() + 10000);
+  Command(s.main, ID_SAVE_NOTES);
+  EXPECT_TRUE(WaitFor([&] { return NoteTexts(ReadFileBytes(s.folder.notesFile())) == expected; }));
+
+  // Every note at once: one pass, not one note at a time.
+  Command(s.main, ID_EDIT_SELECT_ALL);
+  ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == FULL - 1; }));
+  Command(s.main, ID_NOTE_DELETE);
+  MessageBoxInfo box = WaitForMessageBox(s.pid());
+  ASSERT_NE(box.window, nullptr);
+  const DWORD start = GetTickCount();
+  PressButton(box.window, "Yes");
+  ASSERT_TRUE(WaitForCaption(s.main, ListCaption(0))) << WindowText(s.main);
+  const DWORD took = GetTickCount() - start;
+  std::printf("deleting %d notes from the list took %lu ms\n", FULL - 1, took);
+  // One note at a time took minutes; the list control's own work remains.
+  EXPECT_LT(took, 10000u);
+  EXPECT_EQ(NoteTexts(s.QuitAndRead()), std::vector<std::string>{});
+}
+
+TEST_F(E2eTest, TheListSelectionFollowsTheCurrentNote) {
+  ListSession s(Numbered(12));
+  ASSERT_NE(s.main, nullptr);
+  HWND list = s.ShowList(12);
+  ASSERT_NE(list, nullptr);
+  const RECT third = s.RowRect(list, 2);
+  SendMouse(MOUSEEVENTF_MOVE, third.left + 40, (third.top + third.bottom) / 2);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(WaitFor([&] { return s.Selected(list) == std::vector<int>{2}; }));
+
+  // Shift extends from the note made current, not from the row clicked.
+  Command(s.main, ID_NOTE_NEXT);
+  Command(s.main, ID_NOTE_NEXT);
+  ASSERT_TRUE(WaitFor([&] { return s.Selected(list) == std::vector<int>{4}; }));
+  Chord(VK_SHIFT, VK_DOWN);
+  ASSERT_TRUE(WaitFor([&] { return s.Selected(list) == (std::vector<int>{4, 5}); })) << s.Selected(list).size();
+
+  Chord(VK_CONTROL, 'A');
+  ASSERT_TRUE(WaitFor([&] { return s.Selected(list).size() == 12; })) << s.Selected(list).size();
+  Command(s.main, ID_NOTE_DELETE);
+  ExpectMessageBox(s.pid(),
+                   "You have selected 12 notes to be deleted. This operation CANNOT be undone. \n\nAre you sure "
+                   "these notes should be deleted?",
+                   "No");
+  EXPECT_EQ(NoteTexts(s.QuitAndRead()), Numbered(12));
+}
+
+// A drag given up by Escape, or cut short when another window takes the
+// mouse, moves nothing and leaves no scrolling behind.
+TEST_F(E2eTest, EscapeOrALostCaptureEndsADrag) {
+  ListSession s(Numbered(80));
+  ASSERT_NE(s.main, nullptr);
+  HWND list = s.ShowList(80);
+  ASSERT_NE(list, nullptr);
+  RECT client{};
+  GetClientRect(list, &client);
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  const auto top = [&] { return SendMessageA(list, LVM_GETTOPINDEX, 0, 0); };
+
+  for (bool escape : {true, false}) {
+    SendMessageA(list, LVM_ENSUREVISIBLE, 0, FALSE);
+    const RECT first = s.RowRect(list, 0);
+    SendMouse(MOUSEEVENTF_MOVE, first.left + 40, (first.top + first.bottom) / 2);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    for (int y = first.bottom; y < client.bottom + 30; y += 8) SendMouse(MOUSEEVENTF_MOVE, first.left + 40, y);
+    ASSERT_TRUE(WaitFor([&] { return top() > 1; })) << "scrolling below the list";
+    if (escape) {
+      SendKey(VK_ESCAPE, false);
+      SendKey(VK_ESCAPE, true);
+    } else {
+      SendMessageA(list, WM_CAPTURECHANGED, 0, 0);
+    }
+    Sleep(100);
+    const LRESULT stopped = top();
+    Sleep(600);  // more than two ticks of the slow scrolling
+    EXPECT_EQ(top(), stopped) << (escape ? "Escape" : "lost capture");
+    const RECT row = s.RowRect(list, static_cast<int>(stopped) + 2);
+    SendMouse(MOUSEEVENTF_MOVE, row.left + 40, row.top + 2);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+  }
+  EXPECT_EQ(NoteTexts(s.QuitAndRead()), Numbered(80));
+}
+
+namespace {
+
+// Dark pixels on the screen inside the window: text and lines drawn there.
+int DarkPixels(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  HDC screen = GetDC(nullptr);
+  int dark = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x) {
+      const COLORREF c = GetPixel(screen, x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96) ++dark;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return dark;
+}
+
+}  // namespace
+
+TEST_F(E2eTest, TheListRepaintsItsHeaderWhenTheToolbarComesBack) {
+  constexpr UINT ID_VIEW_TOOLBAR = 59392;
+  ListSession s(Numbered(40));
+  ASSERT_NE(s.main, nullptr);
+  HWND list = s.ShowList(40);
+  ASSERT_NE(list, nullptr);
+  HWND header = FindWindowExA(list, nullptr, WC_HEADERA, nullptr);
+  ASSERT_NE(header, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return DarkPixels(header) > 20; })) << "headings drawn at first";
+  for (int i = 0; i < 2; ++i) {
+    RECT before{};
+    GetWindowRect(header, &before);
+    Command(s.main, ID_VIEW_TOOLBAR);
+    ASSERT_TRUE(WaitFor([&] {
+      RECT now{};
+      GetWindowRect(header, &now);
+      return now.top != before.top;
+    }));
+    EXPECT_TRUE(WaitFor([&] { return DarkPixels(header) > 20; }, 3000)) << "toolbar toggled " << i + 1 << " times";
+  }
+  s.QuitAndRead();
 }

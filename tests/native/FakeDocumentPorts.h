@@ -44,10 +44,11 @@ class FakeNoteList : public INoteList {
   uint32_t SelectedCount() override {
     return static_cast<uint32_t>(std::count(selected.begin(), selected.end(), true));
   }
-  bool IsSelected(uint32_t item) override { return item < selected.size() && selected[item]; }
-  void DeleteItem(uint32_t item) override { selected.erase(selected.begin() + item); }
-  void RenumberItem(uint32_t item, uint32_t number) override {
-    renumbered.emplace_back(item, number);
+  std::vector<uint32_t> SelectedItems() override {
+    std::vector<uint32_t> items;
+    for (uint32_t i = 0; i < selected.size(); ++i)
+      if (selected[i]) items.push_back(i);
+    return items;
   }
   void FillList() override {
     selected.assign(store.header.noteCount, false);
@@ -60,14 +61,13 @@ class FakeNoteList : public INoteList {
   }
   void CenterCurrentItem() override { ++centers; }
 
-  void Select(std::initializer_list<uint32_t> notes) {
+  void Select(const std::vector<uint32_t>& notes) {
     selected.assign(store.header.noteCount, false);
     for (uint32_t n : notes) selected[n - 1] = true;
   }
 
   const NoteStore& store;
   std::vector<bool> selected;
-  std::vector<std::pair<uint32_t, uint32_t>> renumbered;
   int fills = 0;
   int centers = 0;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeDocumentPorts.h"
+#include "document/NoteEdits.h"
 
 using std::string;
 
@@ -93,8 +94,6 @@ TEST_F(NoteDelete, SeveralFromTheListRenumberTheRest) {
             "You have selected 2 notes to be deleted. This operation CANNOT be undone. \n\n"
             "Are you sure these notes should be deleted?");
   EXPECT_EQ(Texts(), (std::vector<string>{"n1", "n3", "n5"}));
-  EXPECT_EQ(list.renumbered,
-            (std::vector<std::pair<uint32_t, uint32_t>>{{1, 2}, {2, 3}}));
   EXPECT_EQ(store.currentNote, 2u);
   EXPECT_EQ(list.fills, 1);
   EXPECT_EQ(list.selected, (std::vector<bool>{false, true, false}));
@@ -136,5 +135,54 @@ TEST_F(NoteDelete, AllFromTheListLeaveAnEmptyPad) {
   EXPECT_EQ(store.currentNote, 1u);
   EXPECT_EQ(frame.title, "(List View: 0 notes)");
   EXPECT_EQ(PoolBytes(12), string(12, '\0'));
+  ExpectConsistent();
+}
+
+// Removing a selection in one pass leaves the same store as removing its
+// notes one at a time, reminders and dates included.
+TEST_F(NoteDelete, SelectionsGoInOnePassAsOneByOne) {
+  const std::vector<std::vector<uint32_t>> selections = {
+      {1}, {8}, {1, 2, 3, 4, 5, 6, 7, 8}, {1, 3, 5, 7}, {2, 4, 6, 8}, {2, 3, 6}, {1, 8}, {4, 5, 6, 7, 8}};
+  const std::vector<std::string> texts = {"a", "bb", "c", "dddd", "e\r\ne", "f", "ggggggg", "h"};
+  for (const auto& numbers : selections) {
+    NoteStore reference;
+    ASSERT_TRUE(reference.Allocate());
+    for (NoteStore* s : {&reference, &store}) {
+      s->ResetToEmptyPad();
+      for (uint32_t n = 1; n <= texts.size(); ++n) {
+        const std::string& text = texts[n - 1];
+        const uint32_t flags = n % 3 == 0 ? REMINDER_SET | REMINDER_ACTIVE : 0;
+        ASSERT_TRUE(PlaceNote(*s, n, text.data(), uint32_t(text.size()), NoteEntry{int32_t(n), 50, 0, flags, 7}));
+      }
+    }
+    for (auto n = numbers.rbegin(); n != numbers.rend(); ++n) RemoveNote(reference, *n);
+    RemoveNotes(store, numbers);
+    ASSERT_EQ(store.header.noteCount, reference.header.noteCount);
+    EXPECT_EQ(store.header.reminderCount, reference.header.reminderCount);
+    EXPECT_EQ(std::memcmp(store.entries, reference.entries, sizeof(NoteEntry) * (store.header.noteCount + 1)), 0)
+        << "index and slot";
+    EXPECT_EQ(std::memcmp(store.pool, reference.pool, 64), 0);
+    ExpectConsistent();
+  }
+}
+
+TEST_F(NoteDelete, EveryOtherNoteOfAFullPadFromTheList) {
+  std::vector<std::string> texts;
+  std::vector<uint32_t> odd;
+  for (uint32_t n = 1; n <= MAX_NOTES; ++n) {
+    texts.push_back("note " + std::to_string(n));
+    if (n % 2 == 1) odd.push_back(n);
+  }
+  Pad(texts, 1);
+  settings.noteMode = 0;
+  list.Select(odd);
+  messages.answers = {MessageAnswer::Yes};
+  doc.OnDeleteNote();
+  ASSERT_EQ(store.header.noteCount, MAX_NOTES / 2);
+  EXPECT_EQ(string(store.Text(store.Entry(5000))), "note 10000");
+  EXPECT_EQ(string(store.Text(store.Entry(MAX_NOTES / 2))), "note 16384");
+  EXPECT_EQ(list.fills, 1);
+  EXPECT_EQ(store.currentNote, 1u);
+  EXPECT_EQ(frame.title, "(List View: 8192 notes)");
   ExpectConsistent();
 }

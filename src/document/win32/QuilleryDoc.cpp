@@ -36,12 +36,8 @@ uint32_t CQuilleryDoc::CEditorPort::TextLength() {
 }
 
 uint32_t CQuilleryDoc::CListPort::SelectedCount() { return view != nullptr ? view->SelectedCount() : 0; }
-bool CQuilleryDoc::CListPort::IsSelected(uint32_t item) { return view != nullptr && view->IsSelected(item); }
-void CQuilleryDoc::CListPort::DeleteItem(uint32_t item) {
-  if (view != nullptr) view->DeleteItem(item);
-}
-void CQuilleryDoc::CListPort::RenumberItem(uint32_t item, uint32_t number) {
-  if (view != nullptr) view->RenumberItem(item, number);
+std::vector<uint32_t> CQuilleryDoc::CListPort::SelectedItems() {
+  return view != nullptr ? view->SelectedItems() : std::vector<uint32_t>();
 }
 void CQuilleryDoc::CListPort::FillList() {
   if (view != nullptr) view->FillList();

@@ -55,9 +55,7 @@ class CQuilleryDoc : public CDocument {
   class CListPort : public INoteList {
    public:
     uint32_t SelectedCount() override;
-    bool IsSelected(uint32_t item) override;
-    void DeleteItem(uint32_t item) override;
-    void RenumberItem(uint32_t item, uint32_t number) override;
+    std::vector<uint32_t> SelectedItems() override;
     void FillList() override;
     void ClearListSelection() override;
     void SelectCurrentItem() override;

@@ -67,8 +67,10 @@ CNoteFormView::~CNoteFormView() {
 }
 
 bool CNoteFormView::PreCreateWindow(CREATESTRUCTA& cs) {
-  // Several rows may be selected; the headers are not buttons.
-  cs.style |= LVS_REPORT | LVS_SORTASCENDING | LVS_OWNERDRAWFIXED | LVS_NOSORTHEADER;
+  // Several rows may be selected; the headers are not buttons. The rows are
+  // inserted in note order and never sorted: sorting by the number text
+  // would put note 10000 in front of note 1001.
+  cs.style |= LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_NOSORTHEADER;
   return CListView::PreCreateWindow(cs);
 }
 
@@ -141,6 +143,8 @@ void CNoteFormView::SelectCurrentItem() {
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageA(hwnd, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+  // Shift with the arrow keys or a click extends from the current note.
+  SendMessageA(hwnd, LVM_SETSELECTIONMARK, 0, item);
   SendMessageA(hwnd, LVM_ENSUREVISIBLE, item, FALSE);
 }
 
@@ -176,25 +180,38 @@ void CNoteFormView::ApplyListColors() {
   textColor = static_cast<COLORREF>(settings.listForegroundColor);
 }
 
+bool CNoteFormView::OnCommand(UINT id) {
+  if (id != ID_EDIT_SELECT_ALL) return CListView::OnCommand(id);
+  LVITEMA state{};
+  state.stateMask = LVIS_SELECTED;
+  state.state = LVIS_SELECTED;
+  // Item -1 is every item. The current note stays current, whatever order
+  // the control reports the rows in.
+  const uint32_t current = store.currentNote;
+  SendMessageA(hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+  store.currentNote = current;
+  settings.lastViewed = current;
+  return true;
+}
+
+bool CNoteFormView::OnUpdateCommand(CCmdUI& ui) {
+  if (ui.id != ID_EDIT_SELECT_ALL) return CListView::OnUpdateCommand(ui);
+  ui.Enable(store.header.noteCount > 0);
+  return true;
+}
+
 uint32_t CNoteFormView::SelectedCount() const {
   return static_cast<uint32_t>(SendMessageA(hwnd, LVM_GETSELECTEDCOUNT, 0, 0));
 }
 
-bool CNoteFormView::IsSelected(uint32_t item) const {
-  return (SendMessageA(hwnd, LVM_GETITEMSTATE, item, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-}
-
-void CNoteFormView::DeleteItem(uint32_t item) { SendMessageA(hwnd, LVM_DELETEITEM, item, 0); }
-
-void CNoteFormView::RenumberItem(uint32_t item, uint32_t number) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%4u", number);
-  LVITEMA change{};
-  change.mask = LVIF_TEXT | LVIF_PARAM;
-  change.iItem = static_cast<int>(item);
-  change.pszText = text;
-  change.lParam = static_cast<LPARAM>(number - 1);
-  SendMessageA(hwnd, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+std::vector<uint32_t> CNoteFormView::SelectedItems() const {
+  std::vector<uint32_t> items;
+  items.reserve(SelectedCount());
+  int item = -1;
+  while ((item = static_cast<int>(SendMessageA(hwnd, LVM_GETNEXTITEM, item, LVNI_SELECTED))) >= 0) {
+    items.push_back(static_cast<uint32_t>(item));
+  }
+  return items;
 }
 
 std::string CNoteFormView::GetCellText(uint32_t note, int column, UINT& textFormat) const {
@@ -284,6 +301,24 @@ LRESULT CNoteFormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_WINDOWPOSCHANGED: {
+      const auto& pos = *reinterpret_cast<const WINDOWPOS*>(lParam);
+      const LRESULT result = CListView::WindowProc(message, wParam, lParam);
+      // Moved bits of the header and the first row are not repainted by
+      // the control when the toolbar comes or goes or the frame is resized.
+      if ((pos.flags & (SWP_NOSIZE | SWP_NOMOVE)) != (SWP_NOSIZE | SWP_NOMOVE)) {
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+      }
+      return result;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRow(static_cast<int>(SendMessageA(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+      break;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse: the drop will never come.
+      if (reinterpret_cast<HWND>(lParam) != hwnd && drag.Dragging()) EndDrag();
+      break;
     default:
       break;
   }
@@ -291,27 +326,24 @@ LRESULT CNoteFormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CNoteFormView::OnHeaderNotify(const NMHDR& header, LRESULT& result) {
-  const auto& change = reinterpret_cast<const NMHEADERA&>(header);
-  const int column = change.iItem;
+  // Only these two carry an NMHEADER; other notifications are smaller.
+  const bool changed = header.code == HDN_ITEMCHANGEDA || header.code == HDN_ITEMCHANGEDW;
+  const bool dividerClick = header.code == HDN_DIVIDERDBLCLICKA || header.code == HDN_DIVIDERDBLCLICKW;
+  if (!changed && !dividerClick) return false;
+  if (header.hwndFrom != reinterpret_cast<HWND>(SendMessageA(hwnd, LVM_GETHEADER, 0, 0))) return false;
+  const int column = reinterpret_cast<const NMHEADERA&>(header).iItem;
   if (column < 0 || column >= LIST_COLUMNS) return false;
-  switch (header.code) {
-    case HDN_ITEMCHANGEDA:
-    case HDN_ITEMCHANGEDW:
-      // The control takes the new width first.
-      result = CListView::WindowProc(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
-      settings.columnWidth[column] = static_cast<uint32_t>(SendMessageA(hwnd, LVM_GETCOLUMNWIDTH, column, 0));
-      return true;
-    case HDN_DIVIDERDBLCLICKA:
-    case HDN_DIVIDERDBLCLICKW: {
-      const int width = ColumnDefault(column, true);
-      settings.columnWidth[column] = static_cast<uint32_t>(width);
-      SendMessageA(hwnd, LVM_SETCOLUMNWIDTH, column, width);
-      result = TRUE;
-      return true;
-    }
-    default:
-      return false;
+  if (changed) {
+    // The control takes the new width first.
+    result = CListView::WindowProc(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    settings.columnWidth[column] = static_cast<uint32_t>(SendMessageA(hwnd, LVM_GETCOLUMNWIDTH, column, 0));
+    return true;
   }
+  const int width = ColumnDefault(column, true);
+  settings.columnWidth[column] = static_cast<uint32_t>(width);
+  SendMessageA(hwnd, LVM_SETCOLUMNWIDTH, column, width);
+  result = TRUE;
+  return true;
 }
 
 bool CNoteFormView::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -361,6 +393,10 @@ bool CNoteFormView::OnNotify(const NMHDR& header, LRESULT& result) {
     case NM_DBLCLK:
       OnDoubleClick();
       return true;
+    case LVN_DELETEALLITEMS:
+      // No LVN_DELETEITEM for each of thousands of rows: nothing is kept per row.
+      result = TRUE;
+      return true;
     case LVN_BEGINDRAG:
       OnBeginDrag();
       return true;
@@ -369,7 +405,19 @@ bool CNoteFormView::OnNotify(const NMHDR& header, LRESULT& result) {
   }
 }
 
+void CNoteFormView::InvalidateRow(int item) {
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  if (item >= 0 && SendMessageA(hwnd, LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&row))) {
+    InvalidateRect(hwnd, &row, TRUE);
+  }
+}
+
 void CNoteFormView::OnItemChanged(const NMLISTVIEW& change) {
+  // The control repaints less of a row than its focus rectangle covers.
+  if ((change.uChanged & LVIF_STATE) != 0 && ((change.uOldState ^ change.uNewState) & LVIS_FOCUSED) != 0) {
+    InvalidateRow(change.iItem);
+  }
   if ((change.uChanged & LVIF_STATE) == 0 || (change.uNewState & LVIS_SELECTED) == 0) return;
   if (change.iItem < 0 || static_cast<uint32_t>(change.iItem) >= store.header.noteCount) return;
   // The row selected last is the current note.
@@ -438,6 +486,10 @@ bool CNoteFormView::PreTranslateMessage(MSG& msg) {
     OnDragMouseMove(at);
   } else if (msg.message == WM_LBUTTONUP) {
     OnDrop(at);
+  } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+    // Escape cancels: nothing moves.
+    EndDrag();
+    return true;
   }
   // The control sees the mouse as usual.
   return false;

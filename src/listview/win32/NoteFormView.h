@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/Handles.h"
 #include "framework/View.h"
@@ -32,15 +33,17 @@ class CNoteFormView : public CListView {
   void EndDrag();
 
   uint32_t SelectedCount() const;
-  bool IsSelected(uint32_t item) const;
-  void DeleteItem(uint32_t item);
-  void RenumberItem(uint32_t item, uint32_t number);
+  // Selected items, ascending.
+  std::vector<uint32_t> SelectedItems() const;
 
   // One cell's text and DT_ alignment.
   std::string GetCellText(uint32_t note, int column, UINT& textFormat) const;
 
   bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool PreTranslateMessage(MSG& msg) override;
+  // Select All (Ctrl+A) selects every row.
+  bool OnCommand(UINT id) override;
+  bool OnUpdateCommand(CCmdUI& ui) override;
 
  protected:
   bool PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -58,6 +61,8 @@ class CNoteFormView : public CListView {
   void OnDrop(POINT at);
   void OnAutoScrollTimer();
   void EraseMark();
+  // Repaints the whole of row `item` (-1: none).
+  void InvalidateRow(int item);
   void DrawReminderMark(HDC dc, int x, int top);
   int ColumnDefault(int column, bool forDivider);
   int RowTextHeight() const;
