@@ -87,6 +87,6 @@ class ProgramTest : public ::testing::Test {
       messages};
   StartState start;
   CQuilleryView view{settings};
-  CQuilleryDoc doc{store, settings, view, messages, start};
+  CQuilleryDoc doc{store, settings, view, messages};
   CMainFrame frame{notesFile, start, doc};
 };

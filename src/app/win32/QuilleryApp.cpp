@@ -72,7 +72,7 @@ bool CQuilleryApp::InitInstance() {
   SaveSettingsGroups(SETTINGS_FILES);
 
   noteView = std::make_unique<CQuilleryView>(settings);
-  document = std::make_unique<CQuilleryDoc>(store, settings, *noteView, Messages(), start);
+  document = std::make_unique<CQuilleryDoc>(store, settings, *noteView, Messages());
   mainFrame = std::make_unique<CMainFrame>(notesFile, start, *document);
   if (!mainFrame->LoadMainFrame(*noteView)) return false;
 

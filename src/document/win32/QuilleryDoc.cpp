@@ -68,12 +68,10 @@ std::string CQuilleryDoc::CSystemClock::FormatLocalTime(int32_t time) {
   return std::string(text, length);
 }
 
-CQuilleryDoc::CQuilleryDoc(NoteStore& store, Settings& s, CQuilleryView& view, IMessages& messages,
-                           const StartState& startState)
+CQuilleryDoc::CQuilleryDoc(NoteStore& store, Settings& s, CQuilleryView& view, IMessages& messages)
     : store(store),
       settings(s),
       noteView(view),
-      start(startState),
       editor(view),
       frame(*this),
       notes(store, s, editor, list, frame, messages, clock) {}
@@ -82,8 +80,7 @@ bool CQuilleryDoc::OnNewDocument() {
   if (!CDocument::OnNewDocument()) return false;
   // The note view is always the first one shown.
   settings.noteMode = 1;
-  // A copy that ends at once shows nothing.
-  if (!start.exitAtStart) notes.ShowCurrentNote();
+  notes.ShowCurrentNote();
   noteView.SetTabStops(static_cast<int>(settings.tabs) * 4);
   return true;
 }

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "app/Messages.h"
-#include "app/Startup.h"
 #include "document/NoteDocument.h"
 #include "framework/View.h"
 #include "noteview/win32/QuilleryView.h"
@@ -16,8 +15,7 @@ class CNoteFormView;
 // CNoteDocument, which works on the store through the note view.
 class CQuilleryDoc : public CDocument {
  public:
-  CQuilleryDoc(NoteStore& store, Settings& settings, CQuilleryView& noteView, IMessages& messages,
-               const StartState& start);
+  CQuilleryDoc(NoteStore& store, Settings& settings, CQuilleryView& noteView, IMessages& messages);
 
   CNoteDocument& Notes() { return notes; }
   CQuilleryView& NoteView() { return noteView; }
@@ -106,7 +104,6 @@ class CQuilleryDoc : public CDocument {
   NoteStore& store;
   Settings& settings;
   CQuilleryView& noteView;
-  const StartState& start;
   CEditorPort editor;
   CListPort list;
   CFramePort frame;
