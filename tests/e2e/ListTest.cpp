@@ -259,8 +259,16 @@ TEST_F(E2eTest, AFullPadDeletesAndDragsTheNotePicked) {
   expected.erase(expected.begin() + 9999);
   expected.insert(expected.begin() + 9997, "n10001");
   expected.erase(expected.begin() + 10000);
+  // Reading the file while it is saved would lock it against the save: wait
+  // for its size to change without opening it.
+  const std::string path = s.folder.notesFile();
+  const size_t before = ReadFileBytes(path).size();
   Command(s.main, ID_SAVE_NOTES);
-  EXPECT_TRUE(WaitFor([&] { return NoteTexts(ReadFileBytes(s.folder.notesFile())) == expected; }));
+  ASSERT_TRUE(WaitFor([&] {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow != before;
+  }));
+  EXPECT_EQ(NoteTexts(ReadFileBytes(path)), expected);
 
   // Every note at once: one pass, not one note at a time.
   Command(s.main, ID_EDIT_SELECT_ALL);
