@@ -3,7 +3,9 @@
 // step the store keeps its invariants; a step that does not delete loses no
 // note, and what the note view shows unchanged is what is stored.
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FakeDocumentPorts.h"
@@ -29,28 +31,36 @@ std::string TypedText(FuzzInput& in) {
   return text;
 }
 
-std::string Stored(const std::string& typed) {
-  return typed.substr(0, std::min<size_t>(typed.find('\0'), MAX_NOTE_LENGTH));
+// What the store keeps of a typed text.
+std::string_view Stored(const std::string& typed) {
+  return std::string_view(typed).substr(0, std::min<size_t>(typed.find('\0'), MAX_NOTE_LENGTH));
 }
 
-std::vector<std::string> SortedTexts(const NoteStore& store) {
-  std::vector<std::string> texts;
-  for (uint32_t i = 1; i <= store.header.noteCount; ++i) texts.emplace_back(store.Text(store.Entry(i)));
-  std::sort(texts.begin(), texts.end());
-  return texts;
+// The notes as an unordered collection, by hash: texts may be long, and
+// copying them at every step would slow the search down.
+using TextSet = std::vector<size_t>;
+
+TextSet Sorted(TextSet set) {
+  std::sort(set.begin(), set.end());
+  return set;
+}
+
+TextSet NoteTexts(const NoteStore& store) {
+  TextSet set;
+  for (uint32_t i = 1; i <= store.header.noteCount; ++i)
+    set.push_back(std::hash<std::string_view>()(store.Text(store.Entry(i))));
+  return Sorted(std::move(set));
 }
 
 // The notes a commit of the editor may leave: its text in place of the
 // current note's, as a new note, or the emptied note gone.
-std::vector<std::string> AfterCommit(const NoteStore& store, const std::string& typed) {
-  std::vector<std::string> texts;
-  const uint32_t count = store.header.noteCount;
-  const std::string text = Stored(typed);
-  for (uint32_t i = 1; i <= count; ++i)
-    if (i != store.currentNote) texts.emplace_back(store.Text(store.Entry(i)));
-  if (!text.empty()) texts.push_back(text);
-  std::sort(texts.begin(), texts.end());
-  return texts;
+TextSet AfterCommit(const NoteStore& store, const std::string& typed) {
+  TextSet set;
+  for (uint32_t i = 1; i <= store.header.noteCount; ++i)
+    if (i != store.currentNote)
+      set.push_back(std::hash<std::string_view>()(store.Text(store.Entry(i))));
+  if (!Stored(typed).empty()) set.push_back(std::hash<std::string_view>()(Stored(typed)));
+  return Sorted(std::move(set));
 }
 
 struct Session {
@@ -128,8 +138,8 @@ struct Session {
   void Step(FuzzInput& in) {
     const uint8_t op = in.Byte() % OP_COUNT;
     const bool pending = settings.noteMode != 0 && editor.TextChanged();
-    const std::vector<std::string> before = SortedTexts(store);
-    const std::vector<std::string> committed = pending ? AfterCommit(store, editor.text) : before;
+    const TextSet before = NoteTexts(store);
+    const TextSet committed = pending ? AfterCommit(store, editor.text) : before;
     bool mayDelete = false;
 
     switch (op) {
@@ -178,7 +188,7 @@ struct Session {
     touched = std::max(touched, store.UsedPoolBytes());
     CheckStoreInvariants(store, touched);
     if (!mayDelete) {
-      const std::vector<std::string> after = SortedTexts(store);
+      const TextSet after = NoteTexts(store);
       FUZZ_CHECK(after == before || after == committed);
       if (after != before) FUZZ_CHECK(store.dirty);
     }
