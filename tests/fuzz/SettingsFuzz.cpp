@@ -34,7 +34,7 @@ Store SavedDefaults() {
   return saved;
 }
 
-Store::Value AnyValue(FuzzInput& in, bool& bigAllowed) {
+Store::Value AnyValue(FuzzInput& in, bool megabyteAllowed) {
   Store::Value v{Store::Type::Int, 0, {}};
   switch (in.Byte() % 3) {
     case 0:
@@ -43,15 +43,16 @@ Store::Value AnyValue(FuzzInput& in, bool& bigAllowed) {
     case 1: {
       v.type = Store::Type::String;
       const uint8_t length = in.Byte();
-      // Now and then long, rarely a megabyte, as another tool may have
-      // stored.
+      // Now and then long; the bounded version text even a megabyte, as
+      // another tool may have stored. Megabytes elsewhere would only slow
+      // the search: those strings are kept whole.
+      static const std::string megabyte(size_t{1} << 20, '9');
       if (length < 254) {
         v.text = in.Bytes(length);
-      } else if (length == 254 || in.Byte() != 255) {
+      } else if (length == 255 && megabyteAllowed) {
+        v.text = megabyte;
+      } else {
         v.text = std::string((size_t{in.Byte()} + 1) << 2, '9');
-      } else if (bigAllowed) {
-        v.text = std::string(size_t{1} << 20, '9');
-        bigAllowed = false;
       }
       break;
     }
@@ -86,9 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // Each value is left out or stored with what the bytes say.
   Store stored;
-  bool bigAllowed = true;
   for (const auto& [key, def] : defaults.values) {
-    if (in.Byte() & 1) stored.values[key] = AnyValue(in, bigAllowed);
+    if (in.Byte() & 1) stored.values[key] = AnyValue(in, key.second == "Last Upgrade Version");
   }
 
   Settings s;

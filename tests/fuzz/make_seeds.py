@@ -45,7 +45,7 @@ SEEDS = {
         'all-ints': bytes([1, 0, 7, 0, 0, 0]) * 80,
         'all-strings': bytes([1, 1, 5]) + b'hello' + bytes([1, 1, 254, 255]) * 60,
         # Values are taken in name order; "Last Upgrade Version" is the 44th.
-        'megabyte-upgrade-version': bytes([0]) * 43 + bytes([1, 1, 255, 255]),
+        'megabyte-upgrade-version': bytes([0]) * 43 + bytes([1, 1, 255]),
         'fonts-and-odd-sizes': bytes([1, 2, 0, 1, 2, 59, 1, 2, 61]) * 30,
     },
 }
