@@ -1,5 +1,5 @@
 #!/bin/bash
-# Configures and builds one configuration: native, win64 or win32, in
+# Configures and builds one configuration: native, win64, win32 or fuzz, in
 # $BUILD_ROOT/<configuration> (default build/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,7 +8,8 @@ case "$config" in
   native) toolchain=() ;;
   win64) toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake) ;;
   win32) toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake) ;;
-  *) echo "usage: build.sh native|win64|win32 [targets...]" >&2; exit 2 ;;
+  fuzz) toolchain=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLERY_FUZZ=ON) ;;
+  *) echo "usage: build.sh native|win64|win32|fuzz [targets...]" >&2; exit 2 ;;
 esac
 root="${BUILD_ROOT:-build}"
 # The toolchain is read once, when the build folder is first configured.

@@ -1,0 +1,58 @@
+#!/usr/bin/env python3
+"""Writes the seed inputs of the fuzz targets into corpus/<target>/."""
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+MAGIC, ACTIVE = 0x4C51, 0x3
+
+
+def notes_file(count, entry_size, records, pool, reminders=0, magic=MAGIC):
+    head = struct.pack('<5I', magic, 1, count, entry_size, reminders).ljust(256, b'\0')
+    index = b''.join(struct.pack('<3i2I', *r)[:entry_size or 12] for r in records)
+    return head + index + pool
+
+
+TWO = [(100, 101, 0, 0, 0), (200, 201, 2, ACTIVE, 5000)]
+SEEDS = {
+    'notes_file': {
+        'empty-pad': notes_file(0, 20, [], b''),
+        'two-notes': notes_file(2, 20, TWO, b'a\0bc\0', 1),
+        'legacy-12': notes_file(2, 12, TWO, b'a\0bc\0'),
+        'legacy-0': notes_file(2, 0, TWO, b'first line\r\nsecond\0bc\0'),
+        'miscounted-reminders': notes_file(2, 20, TWO, b'a\0bc\0', 7),
+        'trailing-bytes': notes_file(2, 20, TWO, b'a\0bc\0tail'),
+        'short-header': notes_file(0, 20, [], b'')[:100],
+        'wrong-magic': notes_file(2, 20, TWO, b'a\0bc\0', 1, magic=0x4C52),
+        'unterminated': notes_file(2, 20, TWO, b'a\0bc'),
+        'gap': notes_file(2, 20, [TWO[0], (200, 201, 3, 0, 0)], b'a\0xbc\0'),
+        'offset-outside': notes_file(2, 20, [TWO[0], (200, 201, 90, 0, 0)], b'a\0bc\0'),
+        'too-many': notes_file(16385, 20, [], b''),
+    },
+    # Op bytes as NoteCommandsFuzz.cpp decodes them (TYPE 0, COMMIT 1, ...).
+    'note_commands': {
+        'type-new-type-next': bytes([0, 3, 97, 98, 99, 2, 0, 2, 120, 121, 10, 8, 9]),
+        'delete-with-answers': bytes([0, 2, 104, 105, 2, 0, 1, 106, 15, 1, 3, 15, 0, 3]),
+        'list-delete-several': bytes([0, 1, 97, 2, 0, 1, 98, 2, 0, 1, 99, 1, 4, 5, 0, 7,
+                                      15, 1, 3, 4]),
+        'move-and-go-to': bytes([0, 1, 97, 2, 0, 1, 98, 2, 0, 1, 99, 6, 0, 7, 2, 6, 5, 16]),
+        'too-long': bytes([0, 255, 200, 15, 1, 1, 0, 255, 200, 1, 15, 0, 8]),
+        'insert-reminders': bytes([12, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 1, 120, 12, 9, 9, 9, 9,
+                                   3, 1, 2, 3, 4, 1, 121, 4, 5, 0, 255, 15, 1, 3, 16]),
+    },
+    'settings': {
+        'nothing-stored': b'',
+        'all-ints': bytes([1, 0, 7, 0, 0, 0]) * 80,
+        'all-strings': bytes([1, 1, 5]) + b'hello' + bytes([1, 1, 254, 255]) * 60,
+        # Values are taken in name order; "Last Upgrade Version" is the 44th.
+        'megabyte-upgrade-version': bytes([0]) * 43 + bytes([1, 1, 255]),
+        'fonts-and-odd-sizes': bytes([1, 2, 0, 1, 2, 59, 1, 2, 61]) * 30,
+    },
+}
+
+for target, seeds in SEEDS.items():
+    folder = os.path.join(HERE, 'corpus', target)
+    os.makedirs(folder, exist_ok=True)
+    for name, data in seeds.items():
+        with open(os.path.join(folder, name), 'wb') as f:
+            f.write(data)
