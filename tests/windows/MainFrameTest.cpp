@@ -156,6 +156,27 @@ TEST_F(MainFrameTest, EndOfSessionCommitsAndSavesNotesAndAppearance) {
   EXPECT_EQ(savedGroups.back(), SETTINGS_APPEARANCE);
 }
 
+// A notes file that cannot be written at the end: the user is told and
+// decides; No keeps the program and the typing.
+TEST_F(MainFrameTest, QuitAndCloseWithAnUnwritableFileLeaveOnlyOnYes) {
+  settings.curFile = "Z:\\no such folder\\at all\\Quillery.dat";
+  Type("typed");
+  frame.RouteCommand(ID_APP_QUIT);
+  SendMessageA(Frame(), WM_CLOSE, 0, 0);
+  ASSERT_NE(frame.GetSafeHwnd(), nullptr);
+  ASSERT_EQ(messages.shown.size(), 4u);
+  EXPECT_EQ(messages.shown[0].rfind("Error 3 ", 0), 0u) << messages.shown[0];
+  EXPECT_EQ(messages.shown[1], LoadResourceString(IDS_ASK_DISCARD_NOTE));
+  EXPECT_TRUE(store.dirty);
+  MSG msg;
+  EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+
+  messages.answers = {MessageAnswer::Yes};
+  SendMessageA(Frame(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(frame.GetSafeHwnd(), nullptr);
+  EXPECT_FALSE(store.dirty) << "the save at exit must not report it again";
+}
+
 TEST_F(MainFrameTest, QuitCommitsClosesAndPostsTheQuitMessage) {
   Type("last words");
   frame.RouteCommand(ID_APP_QUIT);

@@ -190,7 +190,7 @@ void CMainFrame::SaveAllNotes() {
 void CMainFrame::Quit() {
   // The note being edited is stored first, while its questions can still be
   // answered; a No keeps the program running.
-  if (!document.SaveModified()) return;
+  if (!SaveBeforeClosing()) return;
   PostMessageA(hwnd, WM_CANCELMODE, 0, 0);
   PostQuitMessage(0);
   if (CWinApp* app = CWinApp::Get()) app->CloseAllDocuments(true);
@@ -199,8 +199,27 @@ void CMainFrame::Quit() {
 bool CMainFrame::OnQueryEndSession() {
   // The document commits here; a question still open or answered No keeps
   // the session.
-  if (!CFrameWnd::OnQueryEndSession()) return false;
+  if (!CFrameWnd::OnQueryEndSession() || !SaveBeforeClosing()) return false;
   FinalSave(notesFile);
+  return true;
+}
+
+void CMainFrame::OnClose() {
+  if (SaveBeforeClosing()) CFrameWnd::OnClose();
+}
+
+bool CMainFrame::SaveBeforeClosing() {
+  if (!document.SaveModified()) return false;
+  Result result = RESULT_OK;
+  // While another save's message is open, closing would answer it unseen.
+  if (!saves.Run([&] { return result = ::SaveAllNotes(notesFile, nullptr); }, notesFile.now())) return false;
+  if (result == RESULT_OK) return true;
+  // The file could not be written (901 said why): leaving loses the changes.
+  if (ShowMessage(notesFile.messages, IDS_ASK_DISCARD_NOTE, MessageButtons::YesNoDefaultNo,
+                  MessageIcon::Question) != MessageAnswer::Yes) {
+    return false;
+  }
+  notesFile.store.dirty = false;  // given up; the save at exit need not say so again
   return true;
 }
 

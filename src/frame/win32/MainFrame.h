@@ -50,12 +50,16 @@ class CMainFrame : public CFrameWnd {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   int OnCreate(CREATESTRUCTA& cs) override;
   bool OnQueryEndSession() override;
+  void OnClose() override;
   void OnEndSession(bool ending) override;
 
  private:
   void OnActivateFromOtherCopy();
   void RecordWindowRect();
   void OnSaveNotes() { SaveAllNotes(); }
+  // Stores the note being edited and writes the notes while the user can
+  // still stay: false when the program must keep running.
+  bool SaveBeforeClosing();
   void OnUpdateViewNote(CCmdUI& ui);
   void SetListTitle();
   void OnUpdateViewList(CCmdUI& ui);
