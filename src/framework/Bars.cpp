@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 #include "framework/Frame.h"
 
 namespace {

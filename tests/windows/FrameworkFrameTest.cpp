@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 #include "framework/App.h"
 #include "framework/Frame.h"
 #include "framework/FrameworkIds.h"
