@@ -6,10 +6,9 @@
 
 #include "framework/Win32Messages.h"
 #include "framework/Frame.h"
+#include "framework/FrameworkIds.h"
 
 namespace {
-
-constexpr WORD RT_TOOLBAR_TYPE = 241;
 
 class CToolButtonUI : public CCmdUI {
  public:

@@ -176,7 +176,7 @@ void WriteString(const char* section, const char* name, const std::string& value
 }
 
 HWND FindMainWindow() {
-  HWND window = FindWindowA(MAIN_CLASS, nullptr);
+  HWND window = FindWindowA(MAIN_WINDOW_CLASS, nullptr);
   return window;
 }
 

@@ -5,8 +5,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr UINT WM_APP_QUIT = 0x803;
-
 const char* const FIRST_CAPTION = "Quillery - (Note View: Note 1 of 1)";
 
 // Quits the running copy through its Quit command and waits for it to end.
