@@ -1,5 +1,6 @@
 // Starting, opening the notes file and ending, as a user meets them.
 #include "Fixture.h"
+#include "res/resource.h"
 
 using namespace e2e;
 
@@ -11,7 +12,7 @@ const char* const FIRST_CAPTION = "Quillery - (Note View: Note 1 of 1)";
 void Quit(Program& program) {
   HWND main = WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  PostMessageA(main, WM_COMMAND, MAKEWPARAM(32804, 0), 0);
+  PostMessageA(main, WM_COMMAND, MAKEWPARAM(ID_APP_QUIT, 0), 0);
   ASSERT_TRUE(program.WaitForExit());
 }
 
