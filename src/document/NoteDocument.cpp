@@ -5,19 +5,9 @@
 #include <vector>
 
 #include "document/NoteEdits.h"
+#include "res/resource.h"
 
 namespace {
-
-constexpr uint32_t STR_NOTE_VIEW_TITLE = 200;
-constexpr uint32_t STR_PROPERTIES_NUMBER = 201;
-constexpr uint32_t STR_PROPERTIES_NEW_NOTE = 202;
-constexpr uint32_t STR_LIST_VIEW_TITLE = 207;
-constexpr uint32_t MSG_VERIFY_DELETE = 300;
-constexpr uint32_t MSG_VERIFY_DELETE_SEVERAL = 321;
-constexpr uint32_t MSG_NO_ROOM = 902;
-constexpr uint32_t MSG_PAD_FULL = 904;
-constexpr uint32_t MSG_DISCARD_CHANGES = 920;
-constexpr uint32_t MSG_NOTE_TOO_LONG = 922;
 
 bool AskYesNo(IMessages& messages, uint32_t id, MessageIcon icon,
               std::initializer_list<Placeholder> placeholders = {}) {
@@ -60,7 +50,7 @@ Result CNoteDocument::CommitCurrentNote() {
 
 Result CNoteDocument::StoreEditorText() {
   const bool cut = editor.TextLength() > MAX_NOTE_LENGTH;
-  if (cut && !AskYesNo(messages, MSG_NOTE_TOO_LONG, MessageIcon::Exclamation)) return NOTE_NOT_STORED;
+  if (cut && !AskYesNo(messages, IDS_ASK_TRUNCATE_NOTE, MessageIcon::Exclamation)) return NOTE_NOT_STORED;
   const std::string text = editor.Text(MAX_NOTE_LENGTH);
   const uint32_t length = StoredLength(text);
   const uint32_t count = store.header.noteCount;
@@ -80,11 +70,11 @@ Result CNoteDocument::StoreEditorText() {
   }
 
   if (InSlot() && count >= MAX_NOTES) {
-    Warn(messages, MSG_PAD_FULL);
+    Warn(messages, IDS_NOTE_PAD_FULL);
     return NOTE_NOT_STORED;
   }
   if (!WriteNoteText(store, number, text.data(), length)) {
-    Warn(messages, MSG_NO_ROOM);
+    Warn(messages, IDS_OUT_OF_MEMORY);
     return NOTE_NOT_STORED;
   }
   NoteEntry& entry = store.Entry(number);
@@ -113,7 +103,7 @@ Result CNoteDocument::InsertNote(uint32_t position, const std::string& text, Not
   if (entry.created == 0) entry.created = now;
   if (entry.modified == 0) entry.modified = now;
   if (!PlaceNote(store, position, text.data(), length, entry)) {
-    Warn(messages, MSG_NO_ROOM);
+    Warn(messages, IDS_OUT_OF_MEMORY);
     return NOTE_NOT_STORED;
   }
   return RESULT_OK;
@@ -166,7 +156,7 @@ void CNoteDocument::ShowNote(uint32_t number) {
 }
 
 void CNoteDocument::UpdateNoteTitle() {
-  std::string title = messages.LoadText(STR_NOTE_VIEW_TITLE);
+  std::string title = messages.LoadText(IDS_TITLE_NOTE_VIEW);
   ReplacePlaceholder(title, "<CURNOTE>", std::to_string(store.currentNote));
   ReplacePlaceholder(title, "<NUMNOTES>", std::to_string(CountWithSlot()));
   noteTitle = title;
@@ -190,7 +180,7 @@ bool CNoteDocument::CommitBeforeClosing() {
 
 bool CNoteDocument::AskDiscardChanges() {
   askingDiscard = true;
-  const bool yes = ShowMessage(messages, MSG_DISCARD_CHANGES, MessageButtons::YesNoDefaultNo,
+  const bool yes = ShowMessage(messages, IDS_ASK_DISCARD_NOTE, MessageButtons::YesNoDefaultNo,
                                MessageIcon::Question) == MessageAnswer::Yes;
   askingDiscard = false;
   return yes;
@@ -202,7 +192,7 @@ void CNoteDocument::OnNewNote() {
   const uint32_t count = store.header.noteCount;
   if (count == 0) return;  // the slot is already current
   if (count >= MAX_NOTES) {
-    Warn(messages, MSG_PAD_FULL);
+    Warn(messages, IDS_NOTE_PAD_FULL);
     return;
   }
   NoteEntry& slot = store.Entry(count + 1);
@@ -222,7 +212,7 @@ void CNoteDocument::OnDeleteNote() {
     return;
   }
   if (editor.TextLength() > 0 && settings.verifyDelete != 0 &&
-      !AskYesNo(messages, MSG_VERIFY_DELETE, MessageIcon::Question))
+      !AskYesNo(messages, IDS_CONFIRM_DELETE, MessageIcon::Question))
     return;
   // The commit's empty-text path removes the note and shows the next one.
   editor.Clear();
@@ -236,9 +226,9 @@ void CNoteDocument::DeleteSelectedListNotes() {
   if (selected == 0) return;
   if (selected == 1) {
     if (settings.verifyDelete != 0 &&
-        !AskYesNo(messages, MSG_VERIFY_DELETE, MessageIcon::Question))
+        !AskYesNo(messages, IDS_CONFIRM_DELETE, MessageIcon::Question))
       return;
-  } else if (!AskYesNo(messages, MSG_VERIFY_DELETE_SEVERAL, MessageIcon::Question,
+  } else if (!AskYesNo(messages, IDS_CONFIRM_DELETE_MANY, MessageIcon::Question,
                        {{"<NUM>", std::to_string(selected)}})) {
     return;
   }
@@ -250,7 +240,7 @@ void CNoteDocument::DeleteSelectedListNotes() {
   store.currentNote = std::max<uint32_t>(std::min(numbers.front(), store.header.noteCount), 1);
   list.FillList();
   ShowCurrentNote();
-  std::string title = messages.LoadText(STR_LIST_VIEW_TITLE);
+  std::string title = messages.LoadText(IDS_TITLE_LIST_VIEW);
   ReplacePlaceholder(title, "<NUMNOTES>", std::to_string(store.header.noteCount));
   frame.SetTitle(title);
 }
@@ -313,11 +303,11 @@ bool CNoteDocument::PrepareNoteProperties(NotePropertiesTexts& texts) {
   if (result == NOTE_EMPTY) return false;
   if (result == NOTE_NOT_STORED && !AskDiscardChanges())
     return false;
-  texts.number = messages.LoadText(STR_PROPERTIES_NUMBER);
+  texts.number = messages.LoadText(IDS_PROPERTIES_NUMBER);
   ReplacePlaceholder(texts.number, "<CURNOTE>", std::to_string(store.currentNote));
   ReplacePlaceholder(texts.number, "<NUMNOTES>", std::to_string(CountWithSlot()));
   if (InSlot()) {
-    texts.created = messages.LoadText(STR_PROPERTIES_NEW_NOTE);
+    texts.created = messages.LoadText(IDS_PROPERTIES_NEW_NOTE);
     texts.modified.clear();
   } else {
     const NoteEntry& entry = store.CurrentEntry();

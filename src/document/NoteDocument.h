@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "document/DocumentPorts.h"
 #include "settings/Settings.h"
 #include "store/NoteStore.h"

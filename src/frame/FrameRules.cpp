@@ -1,20 +1,16 @@
 #include "frame/FrameRules.h"
 
-namespace {
-constexpr uint32_t CMD_VIEW_NOTE = 33201;
-constexpr uint32_t CMD_VIEW_LIST = 33202;
-constexpr uint32_t CMD_HELP_FAQ = 33304;
-}  // namespace
+#include "res/resource.h"
 
 uint32_t HelpContextForF1(bool noteView) {
-  return HELP_CONTEXT_COMMAND_BASE + (noteView ? CMD_VIEW_NOTE : CMD_VIEW_LIST);
+  return HELP_COMMAND_BASE + (noteView ? ID_VIEW_NOTE : ID_VIEW_LIST);
 }
 
-uint32_t HelpContextForFaq() { return HELP_CONTEXT_COMMAND_BASE + CMD_HELP_FAQ; }
+uint32_t HelpContextForFaq() { return HELP_COMMAND_BASE + ID_HELP_FAQ; }
 
 uint32_t HelpContextForMenuItem(uint32_t itemId) {
   const uint32_t id = itemId & 0xFFFF;
-  return id == 0 ? 0 : HELP_CONTEXT_COMMAND_BASE + id;
+  return id == 0 ? 0 : HELP_COMMAND_BASE + id;
 }
 
 uint32_t HelpContextForClick(HelpClick click, uint32_t commandId, bool noteView) {

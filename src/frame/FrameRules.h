@@ -6,8 +6,7 @@
 
 // Rules of the main window that need no window to decide.
 
-// Help context numbers: a command's topic is 0x10000 plus its id.
-constexpr uint32_t HELP_CONTEXT_COMMAND_BASE = 0x10000;
+// A command's help topic is HELP_COMMAND_BASE (res/resource.h) plus its id.
 
 // F1 asks for the topic of the view that is shown.
 uint32_t HelpContextForF1(bool noteView);

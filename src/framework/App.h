@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 #include "framework/Frame.h"
 
 // The application object: one per process. Runs InitInstance, the message

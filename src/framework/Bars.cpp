@@ -4,12 +4,11 @@
 
 #include <cstring>
 
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 #include "framework/Frame.h"
+#include "framework/FrameworkIds.h"
 
 namespace {
-
-constexpr WORD RT_TOOLBAR_TYPE = 241;
 
 class CToolButtonUI : public CCmdUI {
  public:

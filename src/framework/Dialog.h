@@ -5,7 +5,7 @@
 #include <ctime>
 #include <string>
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "framework/Window.h"
 
 // Dialogs from templates (resource or in memory), modal or modeless, with

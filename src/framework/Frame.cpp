@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 #include "framework/App.h"
 #include "framework/FrameworkIds.h"
 

@@ -47,4 +47,7 @@
 // Dialogs
 #define AFX_IDD_PREVIEW_TOOLBAR 30723
 
+// Resource type of a toolbar's button table.
+#define RT_TOOLBAR_TYPE 241
+
 #endif

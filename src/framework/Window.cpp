@@ -1,7 +1,7 @@
 // Window binding, creation and the window procedure of every CWnd.
 #include "framework/Window.h"
 
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 
 namespace {
 constexpr const char* OBJECT_PROPERTY = "Quillery.Object";

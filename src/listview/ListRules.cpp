@@ -4,11 +4,13 @@
 #include <cstring>
 #include <ctime>
 
+#include "res/resource.h"
+
 const ListColumn LIST_COLUMN_TABLE[LIST_COLUMNS] = {
-    {400, ListAlign::Right, ListAlign::Right},
-    {401, ListAlign::Left, ListAlign::Left},
-    {402, ListAlign::Center, ListAlign::Left},
-    {403, ListAlign::Center, ListAlign::Left},
+    {IDS_LIST_HEADING_NUMBER, ListAlign::Right, ListAlign::Right},
+    {IDS_LIST_HEADING_NOTE, ListAlign::Left, ListAlign::Left},
+    {IDS_LIST_HEADING_CREATED, ListAlign::Center, ListAlign::Left},
+    {IDS_LIST_HEADING_MODIFIED, ListAlign::Center, ListAlign::Left},
 };
 
 namespace {

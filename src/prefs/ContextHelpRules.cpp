@@ -1,5 +1,7 @@
 #include "prefs/ContextHelpRules.h"
 
+#include "res/resource.h"
+
 namespace {
 
 constexpr int32_t NO_CONTROL_ID = -1;
@@ -58,7 +60,7 @@ class CTemplateReader {
 
 }  // namespace
 
-uint32_t DialogHelpTopic(uint32_t templateId) { return HELP_TOPIC_DIALOG_BASE + templateId; }
+uint32_t DialogHelpTopic(uint32_t templateId) { return HELP_DIALOG_BASE + templateId; }
 
 HelpRequestAction DecideHelpRequest(HelpKeyState& keys, bool tracksF1, bool aboutWindow,
                                     bool windowIsDialog) {

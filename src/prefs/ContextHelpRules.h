@@ -9,8 +9,8 @@
 // windows: topic numbers, what a help request asks for, which control's
 // help a window gives, and the help ids a dialog template carries.
 
-// The topic of a dialog or page is 0x20000 plus its template id.
-constexpr uint32_t HELP_TOPIC_DIALOG_BASE = 0x20000;
+// The topic of a dialog or page is HELP_DIALOG_BASE (res/resource.h) plus
+// its template id.
 uint32_t DialogHelpTopic(uint32_t templateId);
 
 // F1 as seen before it turns into a help request.

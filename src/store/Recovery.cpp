@@ -3,22 +3,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "res/resource.h"
+
 namespace {
 
-constexpr uint32_t MSG_CREATE_NEW_PAD = 305;
-constexpr uint32_t MSG_ASK_DEFAULT_FOLDER = 309;
-constexpr uint32_t MSG_CREATE_FAILED = 900;
-constexpr uint32_t MSG_WRITE_FAILED = 901;
-constexpr uint32_t MSG_READ_FAILED = 903;
-constexpr uint32_t MSG_FILE_LOCKED = 905;
-constexpr uint32_t MSG_USE_BACKUP = 906;
-constexpr uint32_t MSG_BACKUP_UNUSABLE = 907;
-constexpr uint32_t MSG_RECREATE_FAILED = 908;
-constexpr uint32_t MSG_BACKUP_FAILED = 909;
-constexpr uint32_t MSG_FILE_CORRUPTED = 910;
-constexpr uint32_t MSG_KEPT_ASIDE = 924;
-constexpr uint32_t MSG_KEEP_ASIDE_FAILED = 925;
-constexpr uint32_t MSG_TOO_MANY_NOTES = 926;
 // Names tried for a refused file: ".rejected", ".rejected.2" and so on.
 constexpr int KEEP_ASIDE_NAMES = 100;
 
@@ -42,7 +30,7 @@ Result Read(RecoveryContext& ctx, const std::string& path) {
   if (r == RESULT_OK || IsMissing(r) || IsLocked(r)) return r;
   ctx.rejectedFiles.push_back(path);
   if (r == NOTES_FILE_TOO_MANY_NOTES) {
-    ShowMessage(ctx.messages, MSG_TOO_MANY_NOTES, MessageButtons::Ok, MessageIcon::Exclamation,
+    ShowMessage(ctx.messages, IDS_TOO_MANY_NOTES, MessageButtons::Ok, MessageIcon::Exclamation,
                 {{"<FILENAME>", path}});
   }
   return r;
@@ -61,14 +49,14 @@ bool Refuse(RecoveryContext& ctx) {
 }
 
 bool RefuseLocked(RecoveryContext& ctx) {
-  ShowMessage(ctx.messages, MSG_FILE_LOCKED, MessageButtons::Ok, MessageIcon::Exclamation);
+  ShowMessage(ctx.messages, IDS_NOTES_FILE_IN_USE, MessageButtons::Ok, MessageIcon::Exclamation);
   return Refuse(ctx);
 }
 
 void ReportReadError(RecoveryContext& ctx, Result r, const std::string& path) {
   if (r == NOTES_FILE_TOO_MANY_NOTES) return;  // Read has said so
-  ReportFileError(ctx.messages, r, r == NOTES_FILE_DAMAGED ? MSG_FILE_CORRUPTED : MSG_READ_FAILED,
-                  path);
+  ReportFileError(ctx.messages, r,
+                  r == NOTES_FILE_DAMAGED ? IDS_NOTES_FILE_CORRUPTED : IDS_ERROR_READ_NOTES_FILE, path);
 }
 
 // Renames a refused file that is about to be replaced. False when that
@@ -84,13 +72,13 @@ bool KeepIfRejected(RecoveryContext& ctx, const std::string& path) {
     r = ctx.files.Rename(path, aside);
     if (IsMissing(r)) return true;  // nothing there to lose
     if (r == RESULT_OK) {
-      ShowMessage(ctx.messages, MSG_KEPT_ASIDE, MessageButtons::Ok, MessageIcon::Information,
+      ShowMessage(ctx.messages, IDS_NOTES_FILE_KEPT_ASIDE, MessageButtons::Ok, MessageIcon::Information,
                   {{"<FILENAME>", aside}});
       return true;
     }
     if (r != SYSERR_FILE_EXISTS && r != SYSERR_ALREADY_EXISTS) break;
   }
-  ReportFileError(ctx.messages, r, MSG_KEEP_ASIDE_FAILED, path);
+  ReportFileError(ctx.messages, r, IDS_ERROR_KEEP_ASIDE, path);
   return false;
 }
 
@@ -108,7 +96,7 @@ bool Create(RecoveryContext& ctx) {
   bool useDefault = true;
   if (s.flags & FLAG_ASK_DEFAULT_PATH) {
     s.flags &= ~FLAG_ASK_DEFAULT_PATH;
-    useDefault = AskYes(ctx, MSG_ASK_DEFAULT_FOLDER, MessageIcon::Question,
+    useDefault = AskYes(ctx, IDS_ASK_DEFAULT_PATH, MessageIcon::Question,
                         {{"<REGPATH>", FolderOf(s.curFile)},
                          {"<DEFAULT PATH>", FolderOf(defaultFile)}});
   }
@@ -125,7 +113,7 @@ bool Create(RecoveryContext& ctx) {
     return Refuse(ctx);
 
   if (const Result r = WriteNotesFile(ctx)) {
-    ReportFileError(ctx.messages, r, MSG_CREATE_FAILED, s.curFile);
+    ReportFileError(ctx.messages, r, IDS_ERROR_CREATE_NOTES_FILE, s.curFile);
     return Refuse(ctx);
   }
   s.flags |= FLAG_FILE_CREATED;
@@ -152,7 +140,7 @@ bool RestoreInPlace(RecoveryContext& ctx) {
   ctx.store.dirty = true;
   if (const Result r = WriteNotesFile(ctx)) {
     // The backup is the only good copy: it must not be refreshed from C.
-    ReportFileError(ctx.messages, r, MSG_RECREATE_FAILED, ctx.settings.curFile);
+    ReportFileError(ctx.messages, r, IDS_ERROR_RECREATE_NOTES_FILE, ctx.settings.curFile);
   } else {
     ctx.backupPending = true;
   }
@@ -165,7 +153,7 @@ bool RestoreToDefault(RecoveryContext& ctx) {
 }
 
 bool OfferNewPad(RecoveryContext& ctx, bool elsewhere) {
-  if (!AskYes(ctx, MSG_CREATE_NEW_PAD, MessageIcon::Question)) return Refuse(ctx);
+  if (!AskYes(ctx, IDS_ASK_CREATE_NOTES_FILE, MessageIcon::Question)) return Refuse(ctx);
   return elsewhere ? CreateElsewhere(ctx) : CreateAfresh(ctx);
 }
 
@@ -182,7 +170,7 @@ bool OpenMovedFile(RecoveryContext& ctx) {
   if (IsMissing(r)) {
     if (FirstRun(s) && !(s.useBackups && (Exists(ctx, DefaultBackupFile(s)) || Exists(ctx, s.backupFile))))
       return Create(ctx);
-    if (!s.useBackups || !AskYes(ctx, MSG_USE_BACKUP, MessageIcon::Exclamation))
+    if (!s.useBackups || !AskYes(ctx, IDS_ASK_USE_BACKUP, MessageIcon::Exclamation))
       return CreateElsewhere(ctx);
     if (Read(ctx, DefaultBackupFile(s)) == RESULT_OK) return RestoreToDefault(ctx);
     if (Read(ctx, s.backupFile) == RESULT_OK) return RestoreInPlace(ctx);
@@ -193,9 +181,9 @@ bool OpenMovedFile(RecoveryContext& ctx) {
     ReportReadError(ctx, r, s.curFile);
     return OfferNewPad(ctx, true);
   }
-  if (!AskYes(ctx, MSG_USE_BACKUP, MessageIcon::Exclamation)) return OfferNewPad(ctx, true);
+  if (!AskYes(ctx, IDS_ASK_USE_BACKUP, MessageIcon::Exclamation)) return OfferNewPad(ctx, true);
   if (Read(ctx, s.backupFile) == RESULT_OK) return RestoreInPlace(ctx);
-  if (!AskYes(ctx, MSG_BACKUP_UNUSABLE, MessageIcon::Question)) return Refuse(ctx);
+  if (!AskYes(ctx, IDS_ASK_CREATE_AFTER_BACKUP, MessageIcon::Question)) return Refuse(ctx);
   return CreateElsewhere(ctx);
 }
 
@@ -207,9 +195,9 @@ bool RecoverDefaultFile(RecoveryContext& ctx, Result r, const std::string& defau
     ReportReadError(ctx, r, defaultFile);
     return OfferNewPad(ctx, false);
   }
-  if (!AskYes(ctx, MSG_USE_BACKUP, MessageIcon::Exclamation)) return OfferNewPad(ctx, false);
+  if (!AskYes(ctx, IDS_ASK_USE_BACKUP, MessageIcon::Exclamation)) return OfferNewPad(ctx, false);
   if (Read(ctx, DefaultBackupFile(s)) == RESULT_OK) return RestoreToDefault(ctx);
-  if (!AskYes(ctx, MSG_BACKUP_UNUSABLE, MessageIcon::Question)) return Refuse(ctx);
+  if (!AskYes(ctx, IDS_ASK_CREATE_AFTER_BACKUP, MessageIcon::Question)) return Refuse(ctx);
   return CreateAfresh(ctx);
 }
 
@@ -258,7 +246,7 @@ bool BackupNotesFile(RecoveryContext& ctx) {
   const Settings& s = ctx.settings;
   if (!s.useBackups) return true;
   if (const Result r = ctx.files.CopyOver(s.curFile, s.backupFile)) {
-    ReportFileError(ctx.messages, r, MSG_BACKUP_FAILED, s.backupFile);
+    ReportFileError(ctx.messages, r, IDS_ERROR_BACKUP, s.backupFile);
     return false;
   }
   return true;
@@ -267,12 +255,12 @@ bool BackupNotesFile(RecoveryContext& ctx) {
 Result SaveAllNotes(RecoveryContext& ctx, const std::function<Result()>& commitEditor) {
   if (commitEditor && commitEditor() == NOTE_NOT_STORED) return NOTE_NOT_STORED;
   const Result r = WriteNotesFile(ctx);
-  if (r != RESULT_OK) ReportFileError(ctx.messages, r, MSG_WRITE_FAILED, ctx.settings.curFile);
+  if (r != RESULT_OK) ReportFileError(ctx.messages, r, IDS_ERROR_WRITE_NOTES_FILE, ctx.settings.curFile);
   return r;
 }
 
 void FinalSave(RecoveryContext& ctx) {
   if (const Result r = WriteNotesFile(ctx))
-    ReportFileError(ctx.messages, r, MSG_WRITE_FAILED, ctx.settings.curFile);
+    ReportFileError(ctx.messages, r, IDS_ERROR_WRITE_NOTES_FILE, ctx.settings.curFile);
   ctx.saveSettings(SETTINGS_APPEARANCE);
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "store/NotesFile.h"
 
 // Opening the notes file at start-up, with its dialogue when the file is

@@ -7,21 +7,11 @@
 #include <memory>
 
 #include "Fixture.h"
+#include "res/resource.h"
 
 using namespace e2e;
 
 namespace {
-
-constexpr UINT ID_NOTE_PROPERTIES = 32803;
-constexpr UINT ID_NOTE_NEXT = 32901;
-constexpr UINT ID_NOTE_GOTO = 32908;
-constexpr UINT ID_NOTE_MOVE = 32910;
-constexpr int IDC_GOTO_NUMBER = 10200;
-constexpr int IDC_PROPERTIES_NUMBER = 10300;
-constexpr int IDC_PROPERTIES_CREATED = 10301;
-constexpr int IDC_PROPERTIES_MODIFIED = 10302;
-constexpr int IDC_MOVE_BEFORE_FIRST = 11500;
-constexpr int IDC_MOVE_AFTER_NUMBER = 11502;
 
 struct BoxSearch {
   DWORD pid;

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "res/resource.h"
+
 namespace e2e {
 
 std::string programUnderTest;
@@ -176,7 +178,7 @@ void WriteString(const char* section, const char* name, const std::string& value
 }
 
 HWND FindMainWindow() {
-  HWND window = FindWindowA(MAIN_CLASS, nullptr);
+  HWND window = FindWindowA(MAIN_WINDOW_CLASS, nullptr);
   return window;
 }
 
@@ -276,7 +278,7 @@ void PasteText(HWND main, const std::string& text) {
   GlobalUnlock(memory);
   SetClipboardData(CF_TEXT, memory);
   CloseClipboard();
-  Command(main, 57637);
+  Command(main, ID_EDIT_PASTE);
 }
 
 bool WaitForCaption(HWND window, const std::string& caption) {
@@ -388,7 +390,7 @@ Session::Session(const std::vector<std::string>& notes, const std::function<void
 }
 
 Bytes Session::QuitAndRead() {
-  Command(main, 32804);
+  Command(main, ID_APP_QUIT);
   EXPECT_TRUE(program->WaitForExit());
   return ReadFileBytes(folder.notesFile());
 }

@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "res/WindowMessages.h"
+
 namespace e2e {
 
 using Bytes = std::vector<unsigned char>;
 
 constexpr const char* PROGRAM_KEY = "Software\\Brindle Software\\Quillery";
-constexpr const char* MAIN_CLASS = "QuilleryWndClass";
 constexpr DWORD DEFAULT_TIMEOUT_MS = 20000;
 
 // Path of the Quillery.exe under test, set by main from the command line.

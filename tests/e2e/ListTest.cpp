@@ -7,17 +7,11 @@
 #include <memory>
 
 #include "Fixture.h"
+#include "res/resource.h"
 
 using namespace e2e;
 
 namespace {
-
-constexpr UINT ID_NOTE_DELETE = 32802;
-constexpr UINT ID_NOTE_NEXT = 32901;
-constexpr UINT ID_SAVE_NOTES = 32806;
-constexpr UINT ID_EDIT_SELECT_ALL = 57642;
-constexpr UINT ID_VIEW_NOTE = 33201;
-constexpr UINT ID_VIEW_LIST = 33202;
 
 // Memory in the program's process, for list messages that carry pointers.
 class RemoteBuffer {
@@ -371,7 +365,6 @@ int DarkPixels(HWND window) {
 }  // namespace
 
 TEST_F(E2eTest, TheListRepaintsItsHeaderWhenTheToolbarComesBack) {
-  constexpr UINT ID_VIEW_TOOLBAR = 59392;
   ListSession s(Numbered(40));
   ASSERT_NE(s.main, nullptr);
   HWND list = s.ShowList(40);

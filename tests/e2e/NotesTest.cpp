@@ -3,17 +3,11 @@
 #include <memory>
 
 #include "Fixture.h"
+#include "res/resource.h"
 
 using namespace e2e;
 
 namespace {
-
-constexpr UINT ID_NOTE_NEW = 32800;
-constexpr UINT ID_NOTE_DELETE = 32802;
-constexpr UINT ID_NOTE_NEXT = 32901;
-constexpr UINT ID_NOTE_PREVIOUS = 32902;
-constexpr UINT ID_NOTE_FIRST = 32906;
-constexpr UINT ID_APP_QUIT = 32804;
 
 // Pastes about 70,000 characters into the editor.
 std::string PasteOverlongText(const Session& s) {

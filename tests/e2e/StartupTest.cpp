@@ -1,11 +1,10 @@
 // Starting, opening the notes file and ending, as a user meets them.
 #include "Fixture.h"
+#include "res/resource.h"
 
 using namespace e2e;
 
 namespace {
-
-constexpr UINT WM_APP_QUIT = 0x803;
 
 const char* const FIRST_CAPTION = "Quillery - (Note View: Note 1 of 1)";
 
@@ -13,7 +12,7 @@ const char* const FIRST_CAPTION = "Quillery - (Note View: Note 1 of 1)";
 void Quit(Program& program) {
   HWND main = WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  PostMessageA(main, WM_COMMAND, MAKEWPARAM(32804, 0), 0);
+  PostMessageA(main, WM_COMMAND, MAKEWPARAM(ID_APP_QUIT, 0), 0);
   ASSERT_TRUE(program.WaitForExit());
 }
 

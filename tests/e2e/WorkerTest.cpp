@@ -3,14 +3,11 @@
 #include <string>
 
 #include "Fixture.h"
+#include "res/resource.h"
 
 using namespace e2e;
 
 namespace {
-
-constexpr UINT ID_APP_QUIT = 32804;
-constexpr UINT WM_APP_AUTOSAVE = 0x804;
-constexpr UINT WM_APP_SHOW_LIST = 0x809;
 
 bool FileHolds(const std::string& path, const std::string& text) {
   const Bytes bytes = ReadFileBytes(path);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 
 // Records every message shown and answers questions from a script.
 class FakeMessages : public IMessages {

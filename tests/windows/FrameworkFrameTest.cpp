@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 #include "framework/App.h"
 #include "framework/Frame.h"
 #include "framework/FrameworkIds.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -23,7 +24,6 @@ constexpr UINT CMD_FRAME = 1003;
 constexpr UINT CMD_APP = 1004;
 constexpr UINT CMD_NOBODY = 1005;
 constexpr UINT CMD_LIST = 1006;
-constexpr UINT MAIN_FRAME_RESOURCE = 128;
 
 std::vector<std::string> calls;
 
@@ -125,7 +125,7 @@ class FrameworkFrameTest : public ::testing::Test {
   void SetUp() override {
     calls.clear();
     CFrameWnd::CCreateContext context{&doc, &frame.editView};
-    ASSERT_TRUE(frame.LoadFrame(MAIN_FRAME_RESOURCE, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, &context));
+    ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, &context));
     app.SetMainWnd(&frame);
     frame.RecalcLayout();
   }
@@ -215,11 +215,11 @@ TEST_F(FrameworkFrameTest, ToolbarButtonsFollowTheHandlersAtIdle) {
 }
 
 TEST_F(FrameworkFrameTest, ToolbarLoadsItsButtonTableAndBitmap) {
-  if (FindResourceA(nullptr, MAKEINTRESOURCEA(MAIN_FRAME_RESOURCE), MAKEINTRESOURCEA(241)) == nullptr) {
+  if (FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_MAINFRAME), MAKEINTRESOURCEA(RT_TOOLBAR_TYPE)) == nullptr) {
     GTEST_SKIP() << "no toolbar resource";
   }
   ASSERT_TRUE(frame.toolBar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE));
-  ASSERT_TRUE(frame.toolBar.LoadToolBar(MAIN_FRAME_RESOURCE));
+  ASSERT_TRUE(frame.toolBar.LoadToolBar(IDR_MAINFRAME));
   HWND bar = frame.toolBar.GetSafeHwnd();
   EXPECT_GT(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 0);
   TBBUTTON first{};
@@ -377,7 +377,7 @@ class CNamedFrame : public CFrameWnd {
 TEST(FrameworkWindowTest, CreationHookChoosesClassRectangleAndExtendedStyle) {
   CTestApp app;
   CNamedFrame frame;
-  ASSERT_TRUE(frame.LoadFrame(MAIN_FRAME_RESOURCE, WS_OVERLAPPEDWINDOW, nullptr));
+  ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr));
   EXPECT_EQ(FindWindowA("FrameworkTestWndClass", nullptr), frame.GetSafeHwnd());
   EXPECT_EQ(CWnd::FromHandle(frame.GetSafeHwnd()), &frame);
   RECT r;
@@ -394,7 +394,7 @@ TEST(FrameworkWindowTest, ObjectThatDiesFirstTakesItsWindowAlong) {
   {
     CTestFrame frame;
     CFrameWnd::CCreateContext context{&doc, &frame.editView};
-    ASSERT_TRUE(frame.LoadFrame(MAIN_FRAME_RESOURCE, WS_OVERLAPPEDWINDOW, &context));
+    ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, &context));
     window = frame.GetSafeHwnd();
     EXPECT_EQ(CWnd::FromHandle(window), &frame);
     app.SetMainWnd(&frame);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/win32/QuilleryApp.h"
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 
 // Records the messages shown and answers questions from a script.
 class CRecordingMessages : public IMessages {

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 #include "framework/Handles.h"
 #include "res/resource.h"
 

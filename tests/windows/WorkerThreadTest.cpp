@@ -5,6 +5,7 @@
 #include <map>
 
 #include "frame/win32/WorkerThread.h"
+#include "res/WindowMessages.h"
 
 namespace {
 

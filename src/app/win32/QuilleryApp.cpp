@@ -7,7 +7,7 @@
 #include <ctime>
 #include <vector>
 
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 #include "document/NoteEdits.h"
 #include "res/resource.h"
 #include "settings/SettingsIO.h"

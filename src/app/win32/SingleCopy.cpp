@@ -1,6 +1,6 @@
 #include "app/win32/SingleCopy.h"
 
-#include "frame/win32/MainFrame.h"
+#include "res/WindowMessages.h"
 
 namespace {
 

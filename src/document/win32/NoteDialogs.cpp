@@ -1,7 +1,7 @@
 #include "document/win32/NoteDialogs.h"
 
-#include "app/Messages.h"
-#include "app/win32/Win32Messages.h"
+#include "base/Messages.h"
+#include "framework/Win32Messages.h"
 #include "res/resource.h"
 
 CGoToNoteDlg::CGoToNoteDlg() : CHelpDialog(IDD_GOTO_NOTE) {}

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "document/NoteDocument.h"
 #include "framework/View.h"
 #include "noteview/win32/QuilleryView.h"

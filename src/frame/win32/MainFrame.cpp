@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 #include "framework/App.h"
 #include "frame/FrameRules.h"
 #include "prefs/win32/ContextHelp.h"

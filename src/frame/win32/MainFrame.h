@@ -8,18 +8,8 @@
 #include "frame/win32/WorkerThread.h"
 #include "framework/Frame.h"
 #include "listview/win32/NoteFormView.h"
+#include "res/WindowMessages.h"
 #include "store/Recovery.h"
-
-// The program's own window messages to the main window.
-constexpr UINT WM_APP_SHOW_NOTE = WM_USER;  // from the summary list: open the current note
-constexpr UINT WM_APP_SHOW_LIST = 0x809;    // at start-up: the list was the last view
-constexpr UINT WM_APP_ACTIVATE = 0x802;  // from a second copy: come forward
-constexpr UINT WM_APP_QUIT = 0x803;      // from a copy started to stop this one
-constexpr UINT WM_APP_AUTOSAVE = 0x804;  // save the notes now
-constexpr UINT WM_APP_REMINDER_DUE = 0x807;  // lParam: the note whose reminder is due
-
-// The class by which copies of the program find each other.
-constexpr const char* MAIN_WINDOW_CLASS = "QuilleryWndClass";
 
 // The main window: menu, toolbar and status bar around the note view; the
 // commands that are not about one note; saving when asked and when Windows

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "frame/win32/MainFrame.h"
+#include "res/WindowMessages.h"
 
 CWorkerThread::~CWorkerThread() { Stop(); }
 

@@ -7,10 +7,6 @@
 #include "frame/Worker.h"
 #include "framework/Handles.h"
 
-// Sent by the worker at each cycle while reminders are pending; lParam is
-// the cycle's time, rounded to the minute.
-constexpr UINT WM_APP_SCAN_REMINDERS = 0x808;
-
 // The main window's background worker thread. The worker only waits and
 // posts; it never touches a window or the store's notes.
 class CWorkerThread {

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 #include "document/win32/QuilleryDoc.h"
 #include "frame/win32/MainFrame.h"
 #include "framework/Frame.h"

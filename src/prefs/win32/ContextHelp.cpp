@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "framework/App.h"
 #include "res/resource.h"
 

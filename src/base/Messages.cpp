@@ -1,4 +1,4 @@
-#include "app/Messages.h"
+#include "base/Messages.h"
 
 void ReplacePlaceholder(std::string& text, const char* token, const std::string& value) {
   const size_t at = text.find(token);

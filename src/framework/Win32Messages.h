@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 
 // Message boxes by string id, owned by the main window once it exists and
 // captioned with the application title.

@@ -1,8 +1,6 @@
-#include "app/win32/Win32Messages.h"
+#include "framework/Win32Messages.h"
 
-namespace {
-constexpr UINT APP_TITLE_STRING = 57344;
-}
+#include "framework/FrameworkIds.h"
 
 std::string LoadResourceString(UINT id) {
   // LoadStringW with length 0 hands out a pointer to the resource text and
@@ -40,7 +38,7 @@ MessageAnswer CWin32Messages::Show(const std::string& text, MessageButtons butto
     case MessageIcon::Question: style |= MB_ICONQUESTION; break;
     case MessageIcon::Information: style |= MB_ICONINFORMATION; break;
   }
-  std::string title = LoadResourceString(APP_TITLE_STRING);
+  std::string title = LoadResourceString(AFX_IDS_APP_TITLE);
   if (title.empty()) title = "Quillery";
   // Over a modal dialog or sheet of the main window, the box belongs to
   // that dialog, so the dialog cannot be used while the box is up.
