@@ -6,9 +6,9 @@
 #include "app/CommandLine.h"
 #include "settings/Settings.h"
 
-// What start-up and the main window's creation hook share: the command
-// line's words and whether this copy is to end at once because another copy
-// runs or was asked to stop.
+// What start-up and the main window share: the command line's words,
+// whether this copy is to end at once because another copy runs or was
+// asked to stop, and whether start-up is still going on.
 struct StartState {
   CommandLineFlags commandLine;
   bool exitAtStart = false;

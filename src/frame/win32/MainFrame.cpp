@@ -1,5 +1,5 @@
-// The main window: creation hook, bars, saving, quitting and the messages
-// of other copies.
+// The main window: creation, bars, saving, quitting and the messages of
+// other copies.
 #include "frame/win32/MainFrame.h"
 
 #include <commctrl.h>
