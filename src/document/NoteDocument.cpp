@@ -149,6 +149,22 @@ void CNoteDocument::OnGoToNote(const std::function<uint32_t(uint32_t, uint32_t)>
   if (number != 0 && number != store.currentNote) ShowNote(number);
 }
 
+void CNoteDocument::SelectFromList(uint32_t number) {
+  if (number < 1 || number > store.header.noteCount) return;
+  store.currentNote = number;
+  settings.lastViewed = number;
+}
+
+void CNoteDocument::OpenInNoteView() {
+  if (!InNoteView()) frame.ShowNoteView();
+}
+
+bool CNoteDocument::PrepareListView() {
+  if (CommitCurrentNote() == NOTE_NOT_STORED) return false;
+  if (InSlot() && store.header.noteCount > 0) store.currentNote = store.header.noteCount;
+  return true;
+}
+
 void CNoteDocument::ShowNote(uint32_t number) {
   const uint32_t highest = std::max<uint32_t>(store.header.noteCount, 1);
   store.currentNote = std::min(std::max<uint32_t>(number, 1), highest);

@@ -56,7 +56,18 @@ class CNoteDocument {
   // noteCount + 1 is behind the last); the note stays current.
   Result MoveNote(uint32_t from, uint32_t to);
   void ShowCurrentNote();
+  // The one way to show note `number` (within the pad), for every feature
+  // that finds or announces a note: the note being edited is left first.
   void GoToNote(uint32_t number);
+  // The list made note `number` (1..noteCount) current: its row was
+  // selected last.
+  void SelectFromList(uint32_t number);
+  // The list's double-click: the current note opens in the note view.
+  void OpenInNoteView();
+  // Before the list is shown: the note being edited is stored and the
+  // current note names a row. False when the note could not be stored (the
+  // commit said why).
+  [[nodiscard]] bool PrepareListView();
   void UpdateNoteTitle();
 
   // Commits before another note is shown; when the text cannot be stored the

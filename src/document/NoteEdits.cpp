@@ -22,6 +22,12 @@ uint32_t TextLength(const NoteStore& store, const NoteEntry& entry) {
 
 }  // namespace
 
+void DecreaseCount(std::atomic<uint32_t>& count, uint32_t amount) {
+  uint32_t seen = count.load();
+  while (!count.compare_exchange_weak(seen, seen > amount ? seen - amount : 0)) {
+  }
+}
+
 bool PoolHasRoomFor(const NoteStore& store, int64_t growth) {
   const int64_t freeBytes = int64_t{POOL_CAPACITY} - store.UsedPoolBytes();
   return growth < freeBytes;
@@ -72,7 +78,7 @@ void RemoveNote(NoteStore& store, uint32_t number) {
   }
   store.header.noteCount = count - 1;
   FinishPoolChange(store, used, used - removed);
-  if (hadReminder) AtomicDecrement(store.header.reminderCount);
+  if (hadReminder) DecreaseCount(store.header.reminderCount);
 }
 
 void RemoveNotes(NoteStore& store, const std::vector<uint32_t>& numbers) {
@@ -109,7 +115,7 @@ void RemoveNotes(NoteStore& store, const std::vector<uint32_t>& numbers) {
   // Entries behind the new slot keep nothing of the removed notes.
   if (count + 1 > out) std::memset(&store.Entry(out + 1), 0, sizeof(NoteEntry) * (count + 1 - out));
   FinishPoolChange(store, used, outText);
-  if (removedReminders > 0) AtomicSubtract(store.header.reminderCount, removedReminders);
+  if (removedReminders > 0) DecreaseCount(store.header.reminderCount, removedReminders);
 }
 
 bool PlaceNote(NoteStore& store, uint32_t position, const char* text, uint32_t length,
@@ -136,19 +142,6 @@ bool PlaceNote(NoteStore& store, uint32_t position, const char* text, uint32_t l
   entry.text = at;
   store.header.noteCount = count + 1;
   FinishPoolChange(store, used, used + size);
-  if (fields.flags & REMINDER_ACTIVE) AtomicIncrement(store.header.reminderCount);
+  if (fields.flags & REMINDER_ACTIVE) ++store.header.reminderCount;
   return true;
-}
-
-void ResetReminderRunState(NoteStore& store) {
-  uint32_t active = 0;
-  for (uint32_t i = 1; i <= store.header.noteCount; ++i) {
-    NoteEntry& entry = store.Entry(i);
-    entry.flags &= ~(REMINDER_EDITING | REMINDER_QUEUED);
-    if (entry.flags & REMINDER_ACTIVE) ++active;
-  }
-  if (active != store.header.reminderCount) {
-    AtomicStore(store.header.reminderCount, active);
-    store.dirty = true;
-  }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -11,27 +12,9 @@
 // of REMINDER_ACTIVE entries; dirty set. Texts hold no zero byte; length
 // limits and messages are the caller's.
 
-// The background worker reads reminderCount, so it only changes atomically.
-inline void AtomicIncrement(uint32_t& value) { __atomic_add_fetch(&value, 1u, __ATOMIC_SEQ_CST); }
-inline void AtomicStore(uint32_t& value, uint32_t newValue) {
-  __atomic_store_n(&value, newValue, __ATOMIC_SEQ_CST);
-}
-// Never wraps below zero, so a miscounted file cannot turn into four billion.
-inline void AtomicDecrement(uint32_t& value) {
-  uint32_t seen = __atomic_load_n(&value, __ATOMIC_SEQ_CST);
-  while (seen > 0 &&
-         !__atomic_compare_exchange_n(&value, &seen, seen - 1, false, __ATOMIC_SEQ_CST,
-                                      __ATOMIC_SEQ_CST)) {
-  }
-}
-
-// Subtracts `amount`, stopping at zero like AtomicDecrement.
-inline void AtomicSubtract(uint32_t& value, uint32_t amount) {
-  uint32_t seen = __atomic_load_n(&value, __ATOMIC_SEQ_CST);
-  while (!__atomic_compare_exchange_n(&value, &seen, seen > amount ? seen - amount : 0, false,
-                                      __ATOMIC_SEQ_CST, __ATOMIC_SEQ_CST)) {
-  }
-}
+// Counts of reminders never wrap below zero, so a miscounted file cannot
+// turn into four billion.
+void DecreaseCount(std::atomic<uint32_t>& count, uint32_t amount = 1);
 
 // Pool bytes a change may add while one byte stays free: the room check.
 bool PoolHasRoomFor(const NoteStore& store, int64_t growth);
@@ -58,8 +41,3 @@ void RemoveNotes(NoteStore& store, const std::vector<uint32_t>& numbers);
 // when the index is full or no pool byte would stay free.
 [[nodiscard]] bool PlaceNote(NoteStore& store, uint32_t position, const char* text,
                              uint32_t length, const NoteEntry& fields);
-
-// Start-up: the editing and queued states belong to the last run; the count
-// of active reminders is recounted and fixed (and marked for saving) when the
-// file had it wrong.
-void ResetReminderRunState(NoteStore& store);

@@ -2,15 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-template <typename T>
-T ReadShared(const T& value) {
-  return __atomic_load_n(&value, __ATOMIC_RELAXED);
-}
-
-}  // namespace
-
 int32_t RoundToNearestMinute(int32_t seconds) {
   // In 64 bits, so that the last half minute of the 32-bit range cannot wrap.
   const int64_t rounded = (int64_t{seconds} + 30) / 60 * 60;
@@ -33,13 +24,13 @@ void RunWorker(IWorkerHost& host, const WorkerInputs& in) {
     if (in.workerStop.load()) break;
 
     const int32_t now = RoundToNearestMinute(host.Now());
-    int32_t since = ReadShared(in.store.lastSaveTime);
+    int32_t since = in.store.lastSaveTime.load();
     if (in.saveHeldSince != nullptr) since = std::max(since, in.saveHeldSince->load());
-    if (AutoSaveDue(ReadShared(in.settings.autoSave), ReadShared(in.settings.autoSaveTime), since, now)) {
+    if (AutoSaveDue(in.autoSave.on.load(), in.autoSave.minutes.load(), since, now)) {
       // A failed post is not retried in this cycle: the next one comes soon.
       static_cast<void>(host.PostAutoSave());
     }
-    if (ReadShared(in.store.header.reminderCount) != 0) static_cast<void>(host.PostReminderScan(now));
+    if (in.store.header.reminderCount.load() != 0) static_cast<void>(host.PostReminderScan(now));
   }
 }
 
@@ -50,19 +41,4 @@ bool CSaveSchedule::Run(const std::function<Result()>& save, int32_t now) {
   running = false;
   heldSince = result == RESULT_OK ? 0 : now;
   return true;
-}
-
-uint32_t ScanReminders(NoteStore& store, int32_t now, IReminderPoster& poster) {
-  if (ReadShared(store.header.reminderCount) == 0) return 0;
-  uint32_t posted = 0;
-  const uint32_t count = store.header.noteCount;
-  for (uint32_t number = 1; number <= count; ++number) {
-    NoteEntry& entry = store.Entry(number);
-    if ((entry.flags & (REMINDER_ACTIVE | REMINDER_EDITING | REMINDER_QUEUED)) != REMINDER_ACTIVE) continue;
-    if (entry.reminderTime > now) continue;
-    if (!poster.PostReminderDue(number)) continue;
-    entry.flags |= REMINDER_QUEUED;
-    ++posted;
-  }
-  return posted;
 }

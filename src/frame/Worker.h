@@ -53,11 +53,20 @@ class IWorkerHost {
   virtual bool PostReminderScan(int32_t now) = 0;
 };
 
+// The auto-save settings as the worker sees them: the user-interface thread
+// publishes them at start and whenever the preferences change.
+struct AutoSaveSetting {
+  std::atomic<uint32_t> on{1};
+  std::atomic<uint32_t> minutes{30};
+  void Publish(const Settings& settings) {
+    on = settings.autoSave;
+    minutes = settings.autoSaveTime;
+  }
+};
+
 // What the worker reads of the state that the user-interface thread owns.
-// The settings and the store are written there as plain values; the worker
-// only reads single aligned 32-bit words of them.
 struct WorkerInputs {
-  const Settings& settings;
+  const AutoSaveSetting& autoSave;
   const NoteStore& store;
   const std::atomic<bool>& startupInProgress;
   const std::atomic<bool>& workerStop;
@@ -69,18 +78,3 @@ struct WorkerInputs {
 // start-up is in progress, and the first cycle after it still comes after
 // the short first wait.
 void RunWorker(IWorkerHost& host, const WorkerInputs& inputs);
-
-class IReminderPoster {
- public:
-  virtual ~IReminderPoster() = default;
-  // Announces that note `number`'s reminder is due; false when the message
-  // could not be posted.
-  virtual bool PostReminderDue(uint32_t number) = 0;
-};
-
-// Posts every note, in note order, whose reminder is pending, neither being
-// edited nor already queued, and not later than `now`; a note is marked
-// queued only when its post succeeded, so a failed one is tried again at the
-// next cycle. Visits no note while no reminder is pending. Runs on the
-// user-interface thread, which owns the store. Returns the number posted.
-uint32_t ScanReminders(NoteStore& store, int32_t now, IReminderPoster& poster);

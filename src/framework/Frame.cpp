@@ -75,6 +75,22 @@ void CFrameWnd::SetActiveView(CView* view) {
   if (view != nullptr && hwnd != nullptr && GetActiveWindow() == hwnd) SetFocus(view->GetSafeHwnd());
 }
 
+void CFrameWnd::SwitchToView(CView& view) {
+  CView* old = activeView;
+  if (old == &view) return;
+  // The pane is whichever child has the first pane's id.
+  if (old != nullptr) {
+    old->SetDlgCtrlId(view.GetDlgCtrlId());
+    ShowWindow(old->GetSafeHwnd(), SW_HIDE);
+    if (document != nullptr) document->RemoveView(old);
+  }
+  view.SetDlgCtrlId(AFX_IDW_PANE_FIRST);
+  ShowWindow(view.GetSafeHwnd(), SW_SHOW);
+  if (document != nullptr) document->AddView(&view);
+  SetActiveView(&view);
+  RecalcLayout();
+}
+
 void CFrameWnd::RecalcLayout() {
   if (hwnd == nullptr) return;
   RECT area;
@@ -122,15 +138,19 @@ bool CFrameWnd::RouteCommand(UINT id) {
   if (activeView != nullptr && activeView->OnCommand(id)) return true;
   if (document != nullptr && document->OnCommand(id)) return true;
   if (OnCommand(id)) return true;
+  for (CCmdTarget* target : featureTargets) {
+    if (target->OnCommand(id)) return true;
+  }
   CWinApp* app = CWinApp::Get();
   return app != nullptr && app->OnCommand(id);
 }
 
 bool CFrameWnd::RouteUpdate(CCmdUI& ui, bool disableUnhandled) {
-  CWinApp* app = CWinApp::Get();
   bool handled = (activeView != nullptr && activeView->OnUpdateCommand(ui)) ||
-                 (document != nullptr && document->OnUpdateCommand(ui)) || OnUpdateCommand(ui) ||
-                 (app != nullptr && app->OnUpdateCommand(ui));
+                 (document != nullptr && document->OnUpdateCommand(ui)) || OnUpdateCommand(ui);
+  for (size_t i = 0; !handled && i < featureTargets.size(); ++i) handled = featureTargets[i]->OnUpdateCommand(ui);
+  CWinApp* app = CWinApp::Get();
+  if (!handled) handled = app != nullptr && app->OnUpdateCommand(ui);
   if (!handled && disableUnhandled) ui.Enable(false);
   return handled;
 }
@@ -326,6 +346,7 @@ bool CFrameWnd::OnNotify(const NMHDR& header, LRESULT& result) {
 }
 
 void CFrameWnd::OnInitMenuPopup(HMENU popup) {
+  PrepareMenu(popup);
   const int count = GetMenuItemCount(popup);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOA info{};

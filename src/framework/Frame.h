@@ -90,6 +90,13 @@ class CFrameWnd : public CWnd {
 
   CView* GetActiveView() const { return activeView; }
   void SetActiveView(CView* view);
+  // Shows `view` in the pane in place of the active view, which is hidden
+  // and leaves the document; the view must be a child of this frame.
+  void SwitchToView(CView& view);
+  // A feature's own command table: asked after the frame itself, before
+  // the application. The target outlives the frame's routing.
+  void AddCommandTarget(CCmdTarget& target) { featureTargets.push_back(&target); }
+  CToolBar* GetToolBar() const { return toolBar; }
   CDocument* GetActiveDocument() const { return document; }
   // Places the bars and the view with child id AFX_IDW_PANE_FIRST.
   void RecalcLayout();
@@ -116,6 +123,9 @@ class CFrameWnd : public CWnd {
 
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // A pop-up menu the frame owns (one of its menu bar or a context menu)
+  // is about to show: items the frame's state does not offer go out.
+  virtual void PrepareMenu(HMENU /*popup*/) {}
   // WM_CREATE: creates the view of the creation context; -1 fails.
   virtual int OnCreate(CREATESTRUCTA& cs);
   // WM_CLOSE: asks the document, then closes it (which destroys the frame).
@@ -151,4 +161,5 @@ class CFrameWnd : public CWnd {
   CView* activeView = nullptr;
   CToolBar* toolBar = nullptr;
   CStatusBar* statusBar = nullptr;
+  std::vector<CCmdTarget*> featureTargets;
 };

@@ -24,7 +24,7 @@ void NoteStore::ResetToEmptyPad() {
   std::memset(pool, 0, poolHighWater);
   poolHighWater = 0;
   std::memset(entries, 0, sizeof(NoteEntry) * (MAX_NOTES + 1));
-  header = NotesFileHeader{NOTES_FILE_MAGIC, 1, 0, NOTE_ENTRY_SIZE, 0};
+  header = NotesFileHeader(NOTES_FILE_MAGIC, 1, 0, NOTE_ENTRY_SIZE, 0);
   currentNote = 1;
   dirty = true;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 
 // The one in-memory image of the notes file: a 20-byte header, a fixed index
@@ -22,15 +23,30 @@ constexpr uint32_t REMINDER_ACTIVE = 0x2;
 constexpr uint32_t REMINDER_EDITING = 0x4;
 constexpr uint32_t REMINDER_QUEUED = 0x8;
 
-// All fields little-endian 32-bit, exactly as in the file.
+// The file's header: five little-endian 32-bit words, in this order.
 struct NotesFileHeader {
-  uint32_t magic;
-  uint32_t version;
-  uint32_t noteCount;
-  uint32_t entrySize;
-  uint32_t reminderCount;
+  uint32_t magic = 0;
+  uint32_t version = 0;
+  uint32_t noteCount = 0;
+  uint32_t entrySize = 0;
+  // The background worker reads it while the window's thread changes it.
+  std::atomic<uint32_t> reminderCount{0};
+
+  NotesFileHeader() = default;
+  NotesFileHeader(uint32_t m, uint32_t v, uint32_t n, uint32_t e, uint32_t r)
+      : magic(m), version(v), noteCount(n), entrySize(e), reminderCount(r) {}
+  NotesFileHeader(const NotesFileHeader& o)
+      : NotesFileHeader(o.magic, o.version, o.noteCount, o.entrySize, o.reminderCount.load()) {}
+  NotesFileHeader& operator=(const NotesFileHeader& o) {
+    magic = o.magic;
+    version = o.version;
+    noteCount = o.noteCount;
+    entrySize = o.entrySize;
+    reminderCount = o.reminderCount.load();
+    return *this;
+  }
 };
-static_assert(sizeof(NotesFileHeader) == 20, "header image is 20 bytes");
+constexpr uint32_t NOTES_FILE_HEADER_WORDS = 5;
 
 // `text` is the note's offset into the pool both in memory and in the file,
 // so the index is read and written as it stands, on 32 and 64-bit builds.
@@ -78,5 +94,6 @@ class NoteStore {
   char* pool = nullptr;
   uint32_t currentNote = 1;
   bool dirty = false;
-  int32_t lastSaveTime = 0;
+  // Read by the background worker.
+  std::atomic<int32_t> lastSaveTime{0};
 };

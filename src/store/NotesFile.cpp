@@ -55,7 +55,9 @@ bool CheckPackedTexts(const NoteStore& store, uint32_t poolBytes, uint32_t* used
 Result ReadStore(IFileReader& reader, NoteStore& store, uint32_t* used, bool* converted) {
   unsigned char image[NOTES_FILE_HEADER_SIZE];
   if (!ReadExactly(reader, image, sizeof image)) return NOTES_FILE_DAMAGED;
-  std::memcpy(&store.header, image, sizeof store.header);
+  uint32_t words[NOTES_FILE_HEADER_WORDS];
+  std::memcpy(words, image, sizeof words);
+  store.header = NotesFileHeader(words[0], words[1], words[2], words[3], words[4]);
 
   const NotesFileHeader& h = store.header;
   if (h.magic != NOTES_FILE_MAGIC) return NOTES_FILE_DAMAGED;
@@ -121,9 +123,10 @@ Result WriteNotesFile(NotesFileContext& ctx) {
   }
 
   unsigned char header[NOTES_FILE_HEADER_SIZE] = {};
-  NotesFileHeader h = store.header;
-  h.entrySize = NOTE_ENTRY_SIZE;
-  std::memcpy(header, &h, sizeof h);
+  const NotesFileHeader& h = store.header;
+  const uint32_t words[NOTES_FILE_HEADER_WORDS] = {h.magic, h.version, h.noteCount, NOTE_ENTRY_SIZE,
+                                                   h.reminderCount.load()};
+  std::memcpy(header, words, sizeof words);
   const uint32_t used = store.UsedPoolBytes();
   const FileChunk chunks[] = {
       {header, sizeof header},

@@ -7,6 +7,7 @@
 #include "FakeFileSystem.h"
 #include "FuzzSupport.h"
 #include "document/NoteEdits.h"
+#include "reminders/ReminderScan.h"
 #include "store/NotesFile.h"
 
 namespace {

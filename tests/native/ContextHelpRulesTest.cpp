@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "prefs/ContextHelpRules.h"
+#include "help/ContextHelpRules.h"
 
 static bool operator==(const TemplateControlHelp& a, const TemplateControlHelp& b) {
   return a.controlId == b.controlId && a.helpId == b.helpId;

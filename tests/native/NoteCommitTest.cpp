@@ -2,6 +2,7 @@
 
 #include "FakeDocumentPorts.h"
 #include "document/NoteEdits.h"
+#include "reminders/ReminderScan.h"
 
 using std::string;
 

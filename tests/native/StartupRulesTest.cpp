@@ -2,6 +2,8 @@
 
 #include "app/Startup.h"
 #include "frame/FrameRules.h"
+#include "help/HelpTopics.h"
+#include "reminders/ReminderScan.h"
 
 TEST(SingleCopy, RunningCopyIsActivatedOrStoppedAndThisCopyEnds) {
   StartState plain;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "frame/Worker.h"
+#include "reminders/ReminderScan.h"
 
 namespace {
 
@@ -29,7 +30,11 @@ struct ScriptedHost : IWorkerHost {
     scans.push_back(now);
     return true;
   }
-  void Run() { RunWorker(*this, WorkerInputs{settings, store, startup, stop, &held}); }
+  void Run() {
+    AutoSaveSetting autoSave;
+    autoSave.Publish(settings);
+    RunWorker(*this, WorkerInputs{autoSave, store, startup, stop, &held});
+  }
 
   Settings settings;
   NoteStore store;

@@ -6,7 +6,7 @@
 #include <commctrl.h>
 
 #include "document/win32/NoteDialogs.h"
-#include "prefs/win32/HelpDialogs.h"
+#include "help/win32/HelpDialogs.h"
 #include "res/resource.h"
 
 namespace {

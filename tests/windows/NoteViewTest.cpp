@@ -116,19 +116,17 @@ TEST_F(NoteViewTest, TextsLongerThanANoteAreAcceptedAndTheCommitAsks) {
   EXPECT_EQ(std::string(store.Text(store.Entry(1))), std::string(MAX_NOTE_LENGTH, 'a'));
 }
 
-TEST_F(NoteViewTest, ContextMenuOffersCloseToTrayOnlyWhenTheFileMenuDoes) {
+TEST_F(NoteViewTest, ContextMenuOffersCloseToTrayOnlyWhileTheFrameDoes) {
   CMenuOwner menu;
-  HMENU popup = LoadNoteContextMenu(Frame(), menu);
+  HMENU popup = LoadNoteContextMenu(menu);
   ASSERT_NE(popup, nullptr);
-  EXPECT_EQ(GetMenuState(popup, ID_APP_EXIT, MF_BYCOMMAND), static_cast<UINT>(-1));
-  EXPECT_NE(GetMenuState(popup, ID_APP_QUIT, MF_BYCOMMAND), static_cast<UINT>(-1));
   EXPECT_EQ(GetMenuDefaultItem(popup, TRUE, 0), 0u);
   EXPECT_EQ(GetMenuItemID(popup, 0), static_cast<UINT>(ID_EDIT_UNDO));
-
-  HMENU fileMenu = GetSubMenu(GetMenu(Frame()), 0);
-  InsertMenuA(fileMenu, ID_APP_QUIT, MF_BYCOMMAND | MF_STRING, ID_APP_EXIT, "&Close to Tray\tAlt+F4");
-  HMENU withTray = LoadNoteContextMenu(Frame(), menu);
-  EXPECT_NE(GetMenuState(withTray, ID_APP_EXIT, MF_BYCOMMAND), static_cast<UINT>(-1));
+  // Without the tray icon the frame takes the item out as the menu opens.
+  ASSERT_FALSE(frame.OffersCloseToTray());
+  SendMessageA(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+  EXPECT_EQ(GetMenuState(popup, ID_APP_EXIT, MF_BYCOMMAND), static_cast<UINT>(-1));
+  EXPECT_NE(GetMenuState(popup, ID_APP_QUIT, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
 }  // namespace

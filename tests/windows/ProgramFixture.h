@@ -12,6 +12,7 @@
 
 #include "app/win32/QuilleryApp.h"
 #include "framework/Win32Messages.h"
+#include "res/WindowMessages.h"
 
 // Records the messages shown and answers questions from a script.
 class CRecordingMessages : public IMessages {
@@ -88,5 +89,5 @@ class ProgramTest : public ::testing::Test {
   StartState start;
   CQuilleryView view{settings};
   CQuilleryDoc doc{store, settings, view, messages};
-  CMainFrame frame{notesFile, start, doc};
+  CMainFrame frame{notesFile, start.startupInProgress, doc};
 };

@@ -9,6 +9,8 @@
 
 #include "framework/Win32Messages.h"
 #include "document/NoteEdits.h"
+#include "res/WindowMessages.h"
+#include "reminders/ReminderScan.h"
 #include "res/resource.h"
 #include "settings/SettingsIO.h"
 #include "settings/win32/Win32SettingsEnvironment.h"
@@ -73,7 +75,7 @@ bool CQuilleryApp::InitInstance() {
 
   noteView = std::make_unique<CQuilleryView>(settings);
   document = std::make_unique<CQuilleryDoc>(store, settings, *noteView, Messages());
-  mainFrame = std::make_unique<CMainFrame>(notesFile, start, *document);
+  mainFrame = std::make_unique<CMainFrame>(notesFile, start.startupInProgress, *document);
   if (!mainFrame->LoadMainFrame(*noteView)) return false;
 
   DropStaleUpgrade(settings, product);

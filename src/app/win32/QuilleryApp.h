@@ -11,7 +11,7 @@
 #include "framework/App.h"
 #include "framework/Dialog.h"
 #include "noteview/win32/QuilleryView.h"
-#include "prefs/win32/HelpDialogs.h"
+#include "help/win32/HelpDialogs.h"
 #include "settings/win32/RegistrySettingsStore.h"
 #include "store/Recovery.h"
 #include "store/win32/Win32FileSystem.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "prefs/win32/HelpDialogs.h"
+#include "help/win32/HelpDialogs.h"
 
 // The small dialogs of the note commands. The document fills the members
 // before DoModal and reads them after OK.

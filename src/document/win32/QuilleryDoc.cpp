@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <ctime>
 
-#include "frame/win32/MainFrame.h"
-#include "listview/win32/NoteFormView.h"
 #include "document/win32/NoteDialogs.h"
+#include "framework/Frame.h"
+#include "res/WindowMessages.h"
 #include "res/resource.h"
 
 namespace {
@@ -33,23 +33,6 @@ std::string CQuilleryDoc::CEditorPort::Text(uint32_t maxCharacters) {
 
 uint32_t CQuilleryDoc::CEditorPort::TextLength() {
   return static_cast<uint32_t>(std::max(view.TextLength(), 0));
-}
-
-uint32_t CQuilleryDoc::CListPort::SelectedCount() { return view != nullptr ? view->SelectedCount() : 0; }
-std::vector<uint32_t> CQuilleryDoc::CListPort::SelectedItems() {
-  return view != nullptr ? view->SelectedItems() : std::vector<uint32_t>();
-}
-void CQuilleryDoc::CListPort::FillList() {
-  if (view != nullptr) view->FillList();
-}
-void CQuilleryDoc::CListPort::ClearListSelection() {
-  if (view != nullptr) view->ClearListSelection();
-}
-void CQuilleryDoc::CListPort::SelectCurrentItem() {
-  if (view != nullptr) view->SelectCurrentItem();
-}
-void CQuilleryDoc::CListPort::CenterCurrentItem() {
-  if (view != nullptr) view->CenterCurrentItem();
 }
 
 void CQuilleryDoc::CFramePort::ShowNoteView() {

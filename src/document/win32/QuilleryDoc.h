@@ -1,14 +1,10 @@
 #pragma once
 #include <windows.h>
 
-#include <vector>
-
 #include "base/Messages.h"
 #include "document/NoteDocument.h"
 #include "framework/View.h"
 #include "noteview/win32/QuilleryView.h"
-
-class CNoteFormView;
 
 // The one document: the framework's side of the notes document. Commands
 // and their states come here through command routing and go on to
@@ -19,14 +15,11 @@ class CQuilleryDoc : public CDocument {
 
   CNoteDocument& Notes() { return notes; }
   CQuilleryView& NoteView() { return noteView; }
-  // The summary list, or null before the first switch to it.
-  void SetListView(CNoteFormView* view) { list.view = view; }
+  // The summary list, or null before the first switch to it and after it
+  // went.
+  void SetListView(INoteList* view) { list.view = view; }
   // Stores the text being edited before anything else reads the notes.
   [[nodiscard]] Result CommitCurrentNote() { return notes.CommitCurrentNote(); }
-  // A note's reminder has fallen due: its number joins the notes whose
-  // popups wait (on the user-interface thread only).
-  void ShowDueReminders(uint32_t noteNumber) { dueQueue.push_back(noteNumber); }
-  const std::vector<uint32_t>& DueReminders() const { return dueQueue; }
 
   bool OnNewDocument() override;
   void OnCloseDocument() override;
@@ -52,13 +45,23 @@ class CQuilleryDoc : public CDocument {
   // The summary list, once the first switch to it has made it.
   class CListPort : public INoteList {
    public:
-    uint32_t SelectedCount() override;
-    std::vector<uint32_t> SelectedItems() override;
-    void FillList() override;
-    void ClearListSelection() override;
-    void SelectCurrentItem() override;
-    void CenterCurrentItem() override;
-    CNoteFormView* view = nullptr;
+    uint32_t SelectedCount() override { return view != nullptr ? view->SelectedCount() : 0; }
+    std::vector<uint32_t> SelectedItems() override {
+      return view != nullptr ? view->SelectedItems() : std::vector<uint32_t>();
+    }
+    void FillList() override {
+      if (view != nullptr) view->FillList();
+    }
+    void ClearListSelection() override {
+      if (view != nullptr) view->ClearListSelection();
+    }
+    void SelectCurrentItem() override {
+      if (view != nullptr) view->SelectCurrentItem();
+    }
+    void CenterCurrentItem() override {
+      if (view != nullptr) view->CenterCurrentItem();
+    }
+    INoteList* view = nullptr;
   };
   // The main window's caption shows the document title.
   class CFramePort : public IDocumentFrame {
@@ -109,5 +112,4 @@ class CQuilleryDoc : public CDocument {
   CFramePort frame;
   CSystemClock clock;
   CNoteDocument notes;
-  std::vector<uint32_t> dueQueue;
 };

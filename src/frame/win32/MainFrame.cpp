@@ -8,9 +8,11 @@
 #include "framework/Win32Messages.h"
 #include "framework/App.h"
 #include "frame/FrameRules.h"
-#include "prefs/win32/ContextHelp.h"
 #include "frame/Worker.h"
+#include "reminders/ReminderScan.h"
+#include "res/WindowMessages.h"
 #include "res/resource.h"
+#include "tray/TrayRules.h"
 
 namespace {
 
@@ -32,17 +34,17 @@ class CReminderPoster : public IReminderPoster {
 const CCmdTarget::CommandEntry<CMainFrame> CMainFrame::COMMANDS[] = {
     {ID_SAVE_NOTES, &CMainFrame::OnSaveNotes, nullptr},
     {ID_APP_QUIT, &CMainFrame::Quit, nullptr},
-    {ID_HELP, &CMainFrame::OnHelp, nullptr},
-    {ID_HELP_FAQ, &CMainFrame::OnHelpFaq, nullptr},
-    {ID_HELP_FINDER, &CMainFrame::OnHelpFinder, nullptr},
-    {ID_CONTEXT_HELP, &CMainFrame::OnContextHelp, nullptr},
     {ID_VIEW_NOTE, &CMainFrame::ShowNoteView, &CMainFrame::OnUpdateViewNote},
     {ID_VIEW_LIST, &CMainFrame::ShowListView, &CMainFrame::OnUpdateViewList},
     {ID_INDICATOR_REMIND, nullptr, &CMainFrame::OnUpdateReminderIndicator},
 };
 
-CMainFrame::CMainFrame(RecoveryContext& notes, StartState& startState, CQuilleryDoc& doc)
-    : notesFile(notes), start(startState), document(doc) {}
+CMainFrame::CMainFrame(RecoveryContext& notes, const std::atomic<bool>& startup, CQuilleryDoc& doc)
+    : notesFile(notes), startupInProgress(startup), document(doc), help(*this, notes.settings) {
+  AddCommandTarget(help);
+}
+
+CMainFrame::~CMainFrame() { document.SetListView(nullptr); }
 
 bool CMainFrame::LoadMainFrame(CQuilleryView& noteView) {
   CCreateContext context{&document, &noteView};
@@ -94,21 +96,20 @@ int CMainFrame::OnCreate(CREATESTRUCTA& cs) {
     return -1;
   }
 
-  // "Close to Tray" is offered only while closing hides the window in the
-  // tray; until then the item is kept aside.
+  // The item is kept, so that the File menu can offer it again later.
   HMENU fileMenu = GetSubMenu(GetMenu(hwnd), 0);
   closeToTrayItem.cbSize = sizeof(closeToTrayItem);
   closeToTrayItem.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE | MIIM_DATA;
   closeToTrayItem.dwTypeData = closeToTrayText;
   closeToTrayItem.cch = sizeof(closeToTrayText);
   if (fileMenu != nullptr && GetMenuItemInfoA(fileMenu, ID_APP_EXIT, FALSE, &closeToTrayItem)) {
-    RemoveMenu(fileMenu, ID_APP_EXIT, MF_BYCOMMAND);
+    PrepareMenu(fileMenu);
   }
 
   // Without the worker the program runs on, only without auto-save and
   // reminder popups.
   static_cast<void>(
-      worker.Start(hwnd, notesFile.settings, notesFile.store, start.startupInProgress, &saves.HeldSince()));
+      worker.Start(hwnd, notesFile.settings, notesFile.store, startupInProgress, &saves.HeldSince()));
   return 0;
 }
 
@@ -130,7 +131,7 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       SaveAllNotes();
       return 0;
     case WM_HELP:
-      if (OnMenuItemHelp(*reinterpret_cast<const HELPINFO*>(lParam))) return TRUE;
+      if (help.OnMenuItemHelp(*reinterpret_cast<const HELPINFO*>(lParam))) return TRUE;
       return CFrameWnd::WindowProc(message, wParam, lParam);
     case WM_APP_SHOW_NOTE:
       ShowNoteView();
@@ -146,9 +147,6 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       ScanReminders(notesFile.store, static_cast<int32_t>(lParam), poster);
       return 0;
     }
-    case WM_APP_REMINDER_DUE:
-      document.ShowDueReminders(static_cast<uint32_t>(lParam));
-      return 0;
     case WM_DESTROY:
       // The worker posts to this window: it ends with it.
       worker.Stop();
@@ -204,7 +202,25 @@ bool CMainFrame::OnQueryEndSession() {
   return true;
 }
 
+bool CMainFrame::OffersCloseToTray() const { return ::OffersCloseToTray(trayIconShown, notesFile.settings); }
+
+void CMainFrame::PrepareMenu(HMENU popup) {
+  const bool hasItem = GetMenuState(popup, ID_APP_EXIT, MF_BYCOMMAND) != static_cast<UINT>(-1);
+  if (hasItem && !OffersCloseToTray()) {
+    RemoveMenu(popup, ID_APP_EXIT, MF_BYCOMMAND);
+  } else if (!hasItem && OffersCloseToTray() && popup == GetSubMenu(GetMenu(hwnd), 0) && closeToTrayItem.wID != 0) {
+    // Back just above "Quit", the File menu's last item.
+    MENUITEMINFOA item = closeToTrayItem;
+    item.dwTypeData = closeToTrayText;
+    InsertMenuItemA(popup, static_cast<UINT>(GetMenuItemCount(popup) - 1), TRUE, &item);
+  }
+}
+
 void CMainFrame::OnClose() {
+  if (OffersCloseToTray()) {
+    ShowWindow(hwnd, SW_HIDE);
+    return;
+  }
   if (SaveBeforeClosing()) CFrameWnd::OnClose();
 }
 
@@ -230,76 +246,6 @@ void CMainFrame::OnEndSession(bool ending) {
   CFrameWnd::OnEndSession(ending);
 }
 
-void CMainFrame::OnHelp() {
-  ShowHelp(hwnd, HELP_CONTEXT, HelpContextForF1(notesFile.settings.noteMode == 1));
-}
-
-void CMainFrame::OnHelpFaq() { ShowHelp(hwnd, HELP_CONTEXT, HelpContextForFaq()); }
-
-void CMainFrame::OnHelpFinder() { ShowHelp(hwnd, HELP_FINDER, 0); }
-
-bool CMainFrame::OnMenuItemHelp(const HELPINFO& info) {
-  if (info.iContextType != HELPINFO_MENUITEM) return false;
-  const uint32_t context = HelpContextForMenuItem(static_cast<uint32_t>(info.iCtrlId));
-  if (context == 0) return false;
-  ShowHelp(hwnd, HELP_CONTEXT, context);
-  return true;
-}
-
-void CMainFrame::OnContextHelp() {
-  if (GetCapture() == hwnd) return;
-  SetCapture(hwnd);
-  const HCURSOR helpCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HELP));
-  const HCURSOR previous = SetCursor(helpCursor);
-  uint32_t context = 0;
-  MSG msg;
-  // Another window taking the capture (a menu, a switch of programs) ends
-  // the mode too.
-  while (GetCapture() == hwnd) {
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (msg.message == WM_LBUTTONDOWN) {
-      POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-      ClientToScreen(msg.hwnd, &at);
-      context = HelpContextAt(at);
-      break;
-    }
-    if (msg.message == WM_RBUTTONDOWN || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)) break;
-    // Other input is not for the windows while the help cursor shows.
-    if (msg.message == WM_MOUSEMOVE) SetCursor(helpCursor);
-    if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
-        (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)) {
-      continue;
-    }
-    DispatchMessageA(&msg);
-  }
-  if (GetCapture() == hwnd) ReleaseCapture();
-  SetCursor(previous);
-  if (context != 0) ShowHelp(hwnd, HELP_CONTEXT, context);
-}
-
-uint32_t CMainFrame::HelpContextAt(POINT screenPoint) {
-  const bool noteView = notesFile.settings.noteMode == 1;
-  HWND target = WindowFromPoint(screenPoint);
-  if (target == nullptr || (target != hwnd && !IsChild(hwnd, target))) {
-    return HelpContextForClick(HelpClick::Outside, 0, noteView);
-  }
-  HWND bar = toolBar.GetSafeHwnd();
-  if (target == bar) {
-    POINT client = screenPoint;
-    ScreenToClient(bar, &client);
-    const LRESULT index = SendMessageA(bar, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client));
-    TBBUTTON button{};
-    if (index >= 0 && SendMessageA(bar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)) &&
-        (button.fsStyle & TBSTYLE_SEP) == 0) {
-      return HelpContextForClick(HelpClick::CommandButton, static_cast<uint32_t>(button.idCommand), noteView);
-    }
-  }
-  return HelpContextForClick(HelpClick::Window, 0, noteView);
-}
-
 bool CMainFrame::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id) || CFrameWnd::OnCommand(id); }
 
 bool CMainFrame::OnUpdateCommand(CCmdUI& ui) {
@@ -311,32 +257,18 @@ void CMainFrame::OnUpdateViewNote(CCmdUI& ui) { ui.SetCheck(notesFile.settings.n
 void CMainFrame::OnUpdateViewList(CCmdUI& ui) { ui.SetCheck(notesFile.settings.noteMode == 0); }
 
 void CMainFrame::ShowListView() {
-  Settings& settings = notesFile.settings;
-  NoteStore& store = notesFile.store;
-  if (settings.noteMode == 0) return;
+  if (notesFile.settings.noteMode == 0) return;
   // A note that cannot be stored keeps the note view; the commit has said why.
-  if (document.CommitCurrentNote() == NOTE_NOT_STORED) return;
-  if (store.currentNote > store.header.noteCount && store.header.noteCount > 0) {
-    store.currentNote = store.header.noteCount;
-  }
+  if (!document.Notes().PrepareListView()) return;
   if (listView == nullptr) {
-    auto made = std::make_unique<CNoteFormView>(store, settings, document);
+    auto made = std::make_unique<CNoteFormView>(notesFile.store, notesFile.settings, document.Notes());
     if (!made->Create(*this, AFX_IDW_PANE_FIRST + 1, WS_CHILD | WS_VISIBLE | WS_BORDER)) return;
     made->OnInitialUpdate();
     listView = std::move(made);
     document.SetListView(listView.get());
   }
-  settings.noteMode = 0;
-  CQuilleryView& noteView = document.NoteView();
-  const int listId = listView->GetDlgCtrlId();
-  listView->SetDlgCtrlId(AFX_IDW_PANE_FIRST);
-  noteView.SetDlgCtrlId(listId);
-  ShowWindow(listView->GetSafeHwnd(), SW_SHOW);
-  ShowWindow(noteView.GetSafeHwnd(), SW_HIDE);
-  document.AddView(listView.get());
-  document.RemoveView(&noteView);
-  SetActiveView(listView.get());
-  RecalcLayout();
+  notesFile.settings.noteMode = 0;
+  SwitchToView(*listView);
   listView->FillList();
   document.Notes().ShowCurrentNote();
   SetListTitle();
@@ -345,19 +277,9 @@ void CMainFrame::ShowListView() {
 }
 
 void CMainFrame::ShowNoteView() {
-  Settings& settings = notesFile.settings;
-  if (settings.noteMode == 1 || listView == nullptr) return;
-  settings.noteMode = 1;
-  CQuilleryView& noteView = document.NoteView();
-  const int noteId = noteView.GetDlgCtrlId();
-  noteView.SetDlgCtrlId(AFX_IDW_PANE_FIRST);
-  listView->SetDlgCtrlId(noteId);
-  ShowWindow(noteView.GetSafeHwnd(), SW_SHOW);
-  ShowWindow(listView->GetSafeHwnd(), SW_HIDE);
-  document.AddView(&noteView);
-  document.RemoveView(listView.get());
-  SetActiveView(&noteView);
-  RecalcLayout();
+  if (notesFile.settings.noteMode == 1 || listView == nullptr) return;
+  notesFile.settings.noteMode = 1;
+  SwitchToView(document.NoteView());
   document.Notes().ShowCurrentNote();
 }
 

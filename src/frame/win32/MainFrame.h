@@ -1,14 +1,14 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 
-#include "app/Startup.h"
 #include "document/win32/QuilleryDoc.h"
 #include "frame/win32/WorkerThread.h"
 #include "framework/Frame.h"
+#include "help/win32/HelpCommands.h"
 #include "listview/win32/NoteFormView.h"
-#include "res/WindowMessages.h"
 #include "store/Recovery.h"
 
 // The main window: menu, toolbar and status bar around the note view; the
@@ -16,7 +16,9 @@
 // ends the session.
 class CMainFrame : public CFrameWnd {
  public:
-  CMainFrame(RecoveryContext& notesFile, StartState& start, CQuilleryDoc& document);
+  // The worker stays quiet while `startupInProgress` holds.
+  CMainFrame(RecoveryContext& notesFile, const std::atomic<bool>& startupInProgress, CQuilleryDoc& document);
+  ~CMainFrame() override;
 
   // Creates the window with the document and the note view, and shows the
   // current note in it. The window stays hidden.
@@ -32,10 +34,14 @@ class CMainFrame : public CFrameWnd {
   void ShowListView();
   void ShowNoteView();
 
+  // Whether "Close to Tray" is offered and closing only hides the window.
+  bool OffersCloseToTray() const;
+
   bool OnCommand(UINT id) override;
   bool OnUpdateCommand(CCmdUI& ui) override;
 
  protected:
+  void PrepareMenu(HMENU popup) override;
   bool PreCreateWindow(CREATESTRUCTA& cs) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   int OnCreate(CREATESTRUCTA& cs) override;
@@ -54,26 +60,18 @@ class CMainFrame : public CFrameWnd {
   void SetListTitle();
   void OnUpdateViewList(CCmdUI& ui);
   void OnUpdateReminderIndicator(CCmdUI& ui);
-  // Help: the topic of the view shown (F1), the questions asked most,
-  // the help file's contents; a menu item's topic in OnMenuItemHelp.
-  void OnHelp();
-  void OnHelpFaq();
-  void OnHelpFinder();
-  bool OnMenuItemHelp(const HELPINFO& info);
-  // Shift+F1: the help cursor until a click says what help is wanted, or
-  // Escape or a click elsewhere ends the mode.
-  void OnContextHelp();
-  uint32_t HelpContextAt(POINT screenPoint);
-  static const CommandEntry<CMainFrame> COMMANDS[9];
+  static const CommandEntry<CMainFrame> COMMANDS[5];
 
   RecoveryContext& notesFile;
-  StartState& start;
+  const std::atomic<bool>& startupInProgress;
   CQuilleryDoc& document;
+  CHelpCommands help;
   CToolBar toolBar;
   CStatusBar statusBar;
   // The File menu's "Close to Tray" item, kept while the menu goes without it.
   MENUITEMINFOA closeToTrayItem{};
   char closeToTrayText[64] = {};
+  bool trayIconShown = false;
   // Made at the first switch to the list, then hidden and shown.
   std::unique_ptr<CNoteFormView> listView;
   CSaveSchedule saves;

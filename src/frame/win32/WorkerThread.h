@@ -41,7 +41,9 @@ class CWorkerThread {
   struct Shared : IWorkerHost {
     Shared(HWND window, const Settings& s, const NoteStore& st, const std::atomic<bool>& startup,
            const std::atomic<int32_t>* held)
-        : mainWindow(window), inputs{s, st, startup, workerStop, held} {}
+        : mainWindow(window), inputs{autoSave, st, startup, workerStop, held} {
+      autoSave.Publish(s);
+    }
     void Wait(uint32_t milliseconds) override;
     int32_t Now() override;
     bool PostAutoSave() override;
@@ -50,6 +52,7 @@ class CWorkerThread {
     HWND mainWindow;
     CHandle workerEvent;
     std::atomic<bool> workerStop{false};
+    AutoSaveSetting autoSave;
     WorkerInputs inputs;
   };
   static DWORD WINAPI WorkerThreadProc(void* parameter);

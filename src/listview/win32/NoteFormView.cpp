@@ -10,8 +10,6 @@
 #include <cstring>
 
 #include "framework/Win32Messages.h"
-#include "document/win32/QuilleryDoc.h"
-#include "frame/win32/MainFrame.h"
 #include "framework/Frame.h"
 #include "res/resource.h"
 
@@ -46,10 +44,10 @@ int ListStringWidth(const char* text, void* list) {
 
 }  // namespace
 
-CNoteFormView::CNoteFormView(NoteStore& s, Settings& settingsRef, CQuilleryDoc& doc)
+CNoteFormView::CNoteFormView(NoteStore& s, Settings& settingsRef, CNoteDocument& document)
     : store(s),
       settings(settingsRef),
-      document(doc),
+      notes(document),
       textColor(static_cast<COLORREF>(settingsRef.listForegroundColor)),
       backColor(static_cast<COLORREF>(settingsRef.listBackgroundColor)),
       backBrush(CreateSolidBrush(backColor)) {
@@ -60,7 +58,6 @@ CNoteFormView::CNoteFormView(NoteStore& s, Settings& settingsRef, CQuilleryDoc& 
 }
 
 CNoteFormView::~CNoteFormView() {
-  document.SetListView(nullptr);
   // The control goes before the font and brush it uses.
   if (hwnd != nullptr) ::DestroyWindow(hwnd);
   if (markDC.Valid() && markOldBitmap != nullptr) SelectObject(markDC.Get(), markOldBitmap);
@@ -189,8 +186,7 @@ bool CNoteFormView::OnCommand(UINT id) {
   // the control reports the rows in.
   const uint32_t current = store.currentNote;
   SendMessageA(hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-  store.currentNote = current;
-  settings.lastViewed = current;
+  notes.SelectFromList(current);
   return true;
 }
 
@@ -200,11 +196,11 @@ bool CNoteFormView::OnUpdateCommand(CCmdUI& ui) {
   return true;
 }
 
-uint32_t CNoteFormView::SelectedCount() const {
+uint32_t CNoteFormView::SelectedCount() {
   return static_cast<uint32_t>(SendMessageA(hwnd, LVM_GETSELECTEDCOUNT, 0, 0));
 }
 
-std::vector<uint32_t> CNoteFormView::SelectedItems() const {
+std::vector<uint32_t> CNoteFormView::SelectedItems() {
   std::vector<uint32_t> items;
   items.reserve(SelectedCount());
   int item = -1;
@@ -421,14 +417,13 @@ void CNoteFormView::OnItemChanged(const NMLISTVIEW& change) {
   if ((change.uChanged & LVIF_STATE) == 0 || (change.uNewState & LVIS_SELECTED) == 0) return;
   if (change.iItem < 0 || static_cast<uint32_t>(change.iItem) >= store.header.noteCount) return;
   // The row selected last is the current note.
-  store.currentNote = static_cast<uint32_t>(change.iItem) + 1;
-  settings.lastViewed = store.currentNote;
+  notes.SelectFromList(static_cast<uint32_t>(change.iItem) + 1);
 }
 
 void CNoteFormView::OnDoubleClick() {
   // The first click of the double-click made the row current.
   if (ItemAtCursor(hwnd) >= 0) {
-    SendMessageA(MainWindow(), WM_APP_SHOW_NOTE, 0, 0);
+    notes.OpenInNoteView();
   } else {
     SelectCurrentItem();
   }
@@ -439,12 +434,6 @@ bool CNoteFormView::OnContextMenu(int x, int y) {
   CMenuOwner menu(LoadMenuA(framework::Instance(), MAKEINTRESOURCEA(IDR_POPUP_MENUS)));
   HMENU popup = menu.Valid() ? GetSubMenu(menu.Get(), POPUP_LIST_CONTEXT) : nullptr;
   if (popup == nullptr) return true;
-  // The File menu holds "Close to Tray" exactly while closing hides the
-  // window in the tray.
-  HMENU mainMenu = GetMenu(owner);
-  if (mainMenu == nullptr || GetMenuState(mainMenu, ID_APP_EXIT, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
-    RemoveMenu(popup, ID_APP_EXIT, MF_BYCOMMAND);
-  }
   SetMenuDefaultItem(popup, 0, TRUE);
   // From the keyboard the menu opens at the current row.
   if (x == -1 && y == -1) {
@@ -566,7 +555,6 @@ void CNoteFormView::OnDrop(POINT at) {
   }
   const uint32_t target = DropTarget(static_cast<uint32_t>(hit.item), {hit.row.top, hit.row.bottom}, at.y);
   if (target == store.currentNote) return;
-  CNoteDocument& notes = document.Notes();
   static_cast<void>(notes.MoveNote(store.currentNote, target));
   FillList();
   notes.ShowCurrentNote();

@@ -5,36 +5,35 @@
 #include <string>
 #include <vector>
 
+#include "document/NoteDocument.h"
 #include "framework/Handles.h"
 #include "framework/View.h"
 #include "listview/ListRules.h"
 #include "settings/Settings.h"
 #include "store/NoteStore.h"
 
-class CQuilleryDoc;
-
 // The summary list: one owner-drawn row per note in note order, drawn from
 // the store in the list colours and font. The selected row is the current
 // note; rows are reordered by dragging. The control itself stores only
 // each row's number text, so editing a note needs no list update.
-class CNoteFormView : public CListView {
+class CNoteFormView : public CListView, public INoteList {
  public:
-  CNoteFormView(NoteStore& store, Settings& settings, CQuilleryDoc& document);
+  CNoteFormView(NoteStore& store, Settings& settings, CNoteDocument& notes);
   ~CNoteFormView() override;
 
   void OnInitialUpdate() override;
-  void FillList();
-  void SelectCurrentItem();
-  void ClearListSelection();
-  void CenterCurrentItem();
+  void FillList() override;
+  void SelectCurrentItem() override;
+  void ClearListSelection() override;
+  void CenterCurrentItem() override;
   // Takes the list colours of the settings.
   void ApplyListColors();
   // Ends a drag that is under way: the line goes and the scrolling stops.
   void EndDrag();
 
-  uint32_t SelectedCount() const;
+  uint32_t SelectedCount() override;
   // Selected items, ascending.
-  std::vector<uint32_t> SelectedItems() const;
+  std::vector<uint32_t> SelectedItems() override;
 
   // One cell's text and DT_ alignment.
   std::string GetCellText(uint32_t note, int column, UINT& textFormat) const;
@@ -71,7 +70,7 @@ class CNoteFormView : public CListView {
 
   NoteStore& store;
   Settings& settings;
-  CQuilleryDoc& document;
+  CNoteDocument& notes;
   COLORREF textColor;
   COLORREF backColor;
   CBrushOwner backBrush;

@@ -38,16 +38,10 @@ std::string FormatCurrentTime(const char* format) {
   return std::string(text, length);
 }
 
-HMENU LoadNoteContextMenu(HWND mainWindow, CMenuOwner& menu) {
+HMENU LoadNoteContextMenu(CMenuOwner& menu) {
   menu.Reset(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_POPUP_MENUS)));
   HMENU popup = menu.Valid() ? GetSubMenu(menu.Get(), POPUP_NOTE_CONTEXT) : nullptr;
   if (popup == nullptr) return nullptr;
-  // The File menu holds "Close to Tray" exactly while closing hides the
-  // window in the tray.
-  HMENU mainMenu = mainWindow != nullptr ? GetMenu(mainWindow) : nullptr;
-  if (mainMenu == nullptr || GetMenuState(mainMenu, ID_APP_EXIT, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
-    RemoveMenu(popup, ID_APP_EXIT, MF_BYCOMMAND);
-  }
   SetMenuDefaultItem(popup, 0, TRUE);
   return popup;
 }
@@ -120,7 +114,7 @@ bool CQuilleryView::OnContextMenu(int x, int y) {
   CFrameWnd* frame = GetParentFrame();
   HWND owner = frame != nullptr ? frame->GetSafeHwnd() : GetAncestor(hwnd, GA_ROOT);
   CMenuOwner menu;
-  HMENU popup = LoadNoteContextMenu(owner, menu);
+  HMENU popup = LoadNoteContextMenu(menu);
   if (popup == nullptr) return true;
   // From the keyboard the menu opens at the caret.
   if (x == -1 && y == -1) {

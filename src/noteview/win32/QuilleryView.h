@@ -46,9 +46,9 @@ class CQuilleryView : public CEditView {
 };
 
 // The note view's context menu (popup 1 of menu 133), owned by `menu`:
-// "Close to Tray" only while the main window's File menu offers it, and
-// Undo as the default item.
-HMENU LoadNoteContextMenu(HWND mainWindow, CMenuOwner& menu);
+// Undo as the default item. The main window takes out what it does not offer
+// as the menu opens.
+HMENU LoadNoteContextMenu(CMenuOwner& menu);
 
 // The current local time in the C runtime's `strftime` format.
 std::string FormatCurrentTime(const char* format);

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "prefs/ContextHelpRules.h"
+#include "help/ContextHelpRules.h"
 
 // The one path of every help request: the application's help engine with
 // the help file beside the program, or, when there is no help file, a

@@ -5,7 +5,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/PropertySheet.h"
-#include "prefs/ContextHelpRules.h"
+#include "help/ContextHelpRules.h"
 
 // The help-enabled bases of every dialog, property page and property sheet
 // of the program: F1 opens the topic of the dialog or page (0x20000 + its

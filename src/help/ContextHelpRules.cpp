@@ -1,4 +1,4 @@
-#include "prefs/ContextHelpRules.h"
+#include "help/ContextHelpRules.h"
 
 #include "res/resource.h"
 

@@ -1,11 +1,11 @@
-#include "prefs/win32/HelpDialogs.h"
+#include "help/win32/HelpDialogs.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 
 #include "framework/FrameworkIds.h"
-#include "prefs/win32/ContextHelp.h"
+#include "help/win32/ContextHelp.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "prefs/win32/ContextHelp.h"
+#include "help/win32/ContextHelp.h"
 
 #include <vector>
 
