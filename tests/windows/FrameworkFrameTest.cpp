@@ -155,6 +155,20 @@ TEST_F(FrameworkFrameTest, CommandsGoToViewThenDocumentThenFrameThenApplication)
   calls.clear();
   SendMessageA(frame.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(CMD_DOC, 0), 0);
   EXPECT_EQ(calls, (std::vector<std::string>{"doc 1002"}));
+
+  // A feature's table comes after the frame and before the application.
+  static struct CFeature : CCmdTarget {
+    bool OnCommand(UINT id) override {
+      if (id != CMD_APP && id != CMD_FRAME) return false;
+      calls.push_back("feature");
+      return true;
+    }
+  } feature;
+  frame.AddCommandTarget(feature);
+  calls.clear();
+  EXPECT_TRUE(frame.RouteCommand(CMD_FRAME));
+  EXPECT_TRUE(frame.RouteCommand(CMD_APP));
+  EXPECT_EQ(calls, (std::vector<std::string>{"frame", "feature"}));
 }
 
 TEST_F(FrameworkFrameTest, MenuItemsTakeTheirStateAndUnhandledOnesAreDisabled) {
@@ -291,13 +305,9 @@ TEST_F(FrameworkFrameTest, CaptionIsApplicationTitleThenDocumentTitle) {
 
 TEST_F(FrameworkFrameTest, SwappedViewFillsThePaneAndReceivesCommands) {
   ASSERT_TRUE(frame.listView.Create(frame, AFX_IDW_PANE_FIRST + 1));
-  frame.listView.SetDlgCtrlId(AFX_IDW_PANE_FIRST);
-  frame.editView.SetDlgCtrlId(AFX_IDW_PANE_FIRST + 1);
-  ShowWindow(frame.editView.GetSafeHwnd(), SW_HIDE);
-  doc.AddView(&frame.listView);
-  doc.RemoveView(&frame.editView);
-  frame.SetActiveView(&frame.listView);
-  frame.RecalcLayout();
+  frame.SwitchToView(frame.listView);
+  EXPECT_EQ(frame.listView.GetDlgCtrlId(), AFX_IDW_PANE_FIRST);
+  EXPECT_FALSE(IsWindowVisible(frame.editView.GetSafeHwnd()));
 
   RECT client, list;
   GetClientRect(frame.GetSafeHwnd(), &client);
@@ -310,6 +320,11 @@ TEST_F(FrameworkFrameTest, SwappedViewFillsThePaneAndReceivesCommands) {
   EXPECT_EQ(calls, (std::vector<std::string>{"list", "doc 1001"}));
   EXPECT_EQ(frame.listView.GetDocument(), &doc);
   EXPECT_EQ(frame.editView.GetDocument(), nullptr);
+
+  frame.SwitchToView(frame.editView);  // and back
+  EXPECT_EQ(frame.GetActiveView(), &frame.editView);
+  EXPECT_EQ(frame.editView.GetDlgCtrlId(), AFX_IDW_PANE_FIRST);
+  EXPECT_EQ(frame.editView.GetDocument(), &doc);
 }
 
 TEST_F(FrameworkFrameTest, EditViewCommandsWorkOnTheControl) {
