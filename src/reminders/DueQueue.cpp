@@ -64,7 +64,7 @@ uint32_t CDueQueue::Answer(NoteStore& store, PopupAnswer answer, int snoozeIndex
   } else if (entry.flags & REMINDER_ACTIVE) {
     // Only the answer that clears the flag takes the note off the count.
     entry.flags &= ~REMINDER_ACTIVE;
-    AtomicDecrement(store.header.reminderCount);
+    DecreaseCount(store.header.reminderCount);
     redraw = number;
   }
   entry.flags &= ~REMINDER_QUEUED;

@@ -82,10 +82,10 @@ bool ApplyReminderChoice(NoteStore& store, uint32_t number, bool enabled, int32_
   const bool changed = chosenTime != entry.reminderTime || enabled != wasActive;
   if (enabled) {
     entry.flags |= REMINDER_SET | REMINDER_ACTIVE;
-    if (!wasActive) AtomicIncrement(store.header.reminderCount);
+    if (!wasActive) ++store.header.reminderCount;
   } else {
     entry.flags &= ~REMINDER_ACTIVE;
-    if (wasActive) AtomicDecrement(store.header.reminderCount);
+    if (wasActive) DecreaseCount(store.header.reminderCount);
   }
   entry.reminderTime = chosenTime;
   if (changed) store.dirty = true;
