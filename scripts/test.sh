@@ -10,7 +10,7 @@ scripts/build.sh win64
 scripts/build.sh win32   # compile and link only: this machine cannot run it
 scripts/build.sh fuzz
 
-(cd build/native && ctest --output-on-failure)
+(cd build/native && ctest --output-on-failure -j"$(nproc)")
 (cd build/fuzz && ctest --output-on-failure)
 scripts/bench.sh
 
@@ -19,4 +19,6 @@ prefix=$(mktemp -d /tmp/quillery-wine.XXXXXX)
 trap 'stop_display_and_wine; rm -rf "$prefix"' EXIT
 start_virtual_display
 start_wine_prefix "$prefix"
-(cd build/win64 && ctest --output-on-failure --timeout 600)
+# One case at a time: the Windows tests and the end-to-end cases share the
+# desktop, its focus and the registry.
+(cd build/win64 && ctest --output-on-failure --timeout 300)

@@ -311,51 +311,6 @@ void WriteFileBytes(const std::string& path, const Bytes& bytes) {
   CloseHandle(file);
 }
 
-namespace {
-void PutU32(Bytes& bytes, size_t offset, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<unsigned char>(value >> (8 * i));
-}
-}  // namespace
-
-uint32_t ReadU32(const Bytes& bytes, size_t offset) {
-  uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | bytes.at(offset + i);
-  return value;
-}
-
-Bytes NotesFileImage(const std::vector<std::string>& texts) {
-  Bytes image(256 + 20 * texts.size(), 0);
-  image[0] = 'Q';
-  image[1] = 'L';
-  PutU32(image, 4, 1);
-  PutU32(image, 8, static_cast<uint32_t>(texts.size()));
-  PutU32(image, 12, 20);
-  uint32_t offset = 0;
-  for (size_t i = 0; i < texts.size(); ++i) {
-    size_t record = 256 + 20 * i;
-    PutU32(image, record, 1700000000);
-    PutU32(image, record + 4, 1700000000);
-    PutU32(image, record + 8, offset);
-    image.insert(image.end(), texts[i].begin(), texts[i].end());
-    image.push_back(0);
-    offset += static_cast<uint32_t>(texts[i].size() + 1);
-  }
-  return image;
-}
-
-std::vector<std::string> NoteTexts(const Bytes& file) {
-  std::vector<std::string> texts;
-  const uint32_t count = ReadU32(file, 8);
-  const size_t pool = 256 + 20 * count;
-  for (uint32_t i = 0; i < count; ++i) {
-    size_t at = pool + ReadU32(file, 256 + 20 * i + 8);
-    std::string text;
-    while (at < file.size() && file[at] != 0) text += static_cast<char>(file[at++]);
-    texts.push_back(text);
-  }
-  return texts;
-}
-
 std::string NoteCaption(int current, int count) {
   return "Quillery - (Note View: Note " + std::to_string(current) + " of " +
          std::to_string(count) + ")";

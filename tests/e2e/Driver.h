@@ -11,10 +11,14 @@
 #include <vector>
 
 #include "res/WindowMessages.h"
+#include "shared/NotesFileImage.h"
 
 namespace e2e {
 
-using Bytes = std::vector<unsigned char>;
+using image::Bytes;
+using image::NotesFileImage;
+using image::NoteTexts;
+using image::ReadU32;
 
 constexpr const char* PROGRAM_KEY = "Software\\Brindle Software\\Quillery";
 constexpr DWORD DEFAULT_TIMEOUT_MS = 20000;
@@ -110,12 +114,6 @@ bool WaitForCaption(HWND window, const std::string& caption);
 bool FileExists(const std::string& path);
 Bytes ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const Bytes& bytes);
-
-// Notes-file images as the program writes them.
-Bytes NotesFileImage(const std::vector<std::string>& texts);
-uint32_t ReadU32(const Bytes& bytes, size_t offset);
-// The texts of a notes file, in note order.
-std::vector<std::string> NoteTexts(const Bytes& file);
 
 // The main window's captions in the two views.
 std::string NoteCaption(int current, int count);

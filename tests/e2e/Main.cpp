@@ -5,6 +5,8 @@
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  // Listing the cases needs no program: CTest lists them without one.
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
   if (argc < 2) {
     fprintf(stderr, "usage: quillery_e2e <Quillery.exe>\n");
     return 2;

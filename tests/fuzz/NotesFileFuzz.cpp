@@ -8,6 +8,7 @@
 #include "FuzzSupport.h"
 #include "document/NoteEdits.h"
 #include "reminders/ReminderScan.h"
+#include "shared/NotesFileImage.h"
 #include "store/NotesFile.h"
 
 namespace {
@@ -18,20 +19,16 @@ const std::string FILE_PATH = "C:\\Pad\\Quillery.dat";
 const std::string SAVED_PATH = "C:\\Pad\\Saved.dat";
 const std::string KNOWN_PATH = "C:\\Pad\\Known.dat";
 
-void Put32(Bytes& b, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
-}
-
 // Three notes, one with a pending reminder: what every run starts from.
 Bytes KnownImage() {
   Bytes b;
-  for (uint32_t v : {NOTES_FILE_MAGIC, 1u, 3u, NOTE_ENTRY_SIZE, 1u}) Put32(b, v);
+  for (uint32_t v : {NOTES_FILE_MAGIC, 1u, 3u, NOTE_ENTRY_SIZE, 1u}) image::PutU32(b, v);
   b.resize(NOTES_FILE_HEADER_SIZE, 0);
   const uint32_t records[3][5] = {{10, 11, 0, 0, 0},
                                   {20, 21, 6, REMINDER_SET | REMINDER_ACTIVE, 900},
                                   {30, 31, 9, 0, 0}};
   for (const auto& r : records)
-    for (uint32_t v : r) Put32(b, v);
+    for (uint32_t v : r) image::PutU32(b, v);
   const char pool[] = "first\0ab\0third";
   b.insert(b.end(), pool, pool + sizeof pool);
   return b;

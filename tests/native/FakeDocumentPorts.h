@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "FakeMessages.h"
+#include "shared/FakeMessages.h"
 #include "document/DocumentPorts.h"
 #include "document/NoteDocument.h"
 #include "settings/Settings.h"

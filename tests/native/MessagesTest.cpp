@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "FakeMessages.h"
+#include "shared/FakeMessages.h"
 
 TEST(Messages, PlaceholdersReplaceFirstOccurrenceOnly) {
   std::string text = "<NUM> of <NUM>, <NAME>";

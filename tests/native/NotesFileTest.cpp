@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FakeFileSystem.h"
+#include "shared/NotesFileImage.h"
 #include "store/NotesFile.h"
 
 namespace {
@@ -13,35 +14,9 @@ using Bytes = FakeFileSystem::Bytes;
 
 const std::string PATH = "C:\\Pad\\Quillery.dat";
 
-void Put32(Bytes& b, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
-}
-
-Bytes Header(uint32_t noteCount, uint32_t entrySize, uint32_t reminderCount = 0,
-             uint32_t magic = NOTES_FILE_MAGIC) {
-  Bytes b;
-  Put32(b, magic);
-  Put32(b, 1);
-  Put32(b, noteCount);
-  Put32(b, entrySize);
-  Put32(b, reminderCount);
-  b.resize(NOTES_FILE_HEADER_SIZE, 0);
-  return b;
-}
-
-void Record(Bytes& b, uint32_t width, NoteEntry e) {
-  Put32(b, static_cast<uint32_t>(e.created));
-  Put32(b, static_cast<uint32_t>(e.modified));
-  Put32(b, e.text);
-  if (width == NOTE_ENTRY_SIZE) {
-    Put32(b, e.flags);
-    Put32(b, static_cast<uint32_t>(e.reminderTime));
-  }
-}
-
-void Append(Bytes& b, const std::vector<unsigned char>& bytes) {
-  b.insert(b.end(), bytes.begin(), bytes.end());
-}
+using image::Append;
+using image::Header;
+using image::Record;
 
 // The pad of two notes "a" and "bc" in the current layout, with a reminder.
 Bytes TwoNotes(uint32_t offset1 = 0, uint32_t offset2 = 2,

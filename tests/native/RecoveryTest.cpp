@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "FakeFileSystem.h"
-#include "FakeMessages.h"
+#include "shared/FakeMessages.h"
+#include "shared/NotesFileImage.h"
 #include "store/Recovery.h"
 
 namespace {
@@ -20,33 +21,7 @@ const std::string DB = "C:\\Prog\\Users\\ann\\Quillery.bak";
 const std::string C = "E:\\Notes\\Quillery.dat";
 const std::string B = "E:\\Notes\\Quillery.bak";
 
-void Put32(Bytes& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<unsigned char>(v >> (8 * i));
-}
-
-// A notes file as the program writes it: header, 20-byte records, pool.
-Bytes NotesImage(const std::vector<std::string>& texts) {
-  Bytes b(256, 0);
-  b[0] = 'Q';
-  b[1] = 'L';
-  Put32(b, 4, 1);
-  Put32(b, 8, static_cast<uint32_t>(texts.size()));
-  Put32(b, 12, 20);
-  uint32_t offset = 0;
-  for (size_t i = 0; i < texts.size(); ++i) {
-    b.resize(b.size() + 20, 0);
-    const size_t rec = b.size() - 20;
-    Put32(b, rec, 1000 + static_cast<uint32_t>(i));
-    Put32(b, rec + 4, 2000 + static_cast<uint32_t>(i));
-    Put32(b, rec + 8, offset);
-    offset += static_cast<uint32_t>(texts[i].size()) + 1;
-  }
-  for (const std::string& t : texts) {
-    b.insert(b.end(), t.begin(), t.end());
-    b.push_back(0);
-  }
-  return b;
-}
+Bytes NotesImage(const std::vector<std::string>& texts) { return image::NotesFileImage(texts, 1000, 2000); }
 
 const Bytes EMPTY_PAD = NotesImage({});
 const Bytes GOOD = NotesImage({"a", "bc"});
@@ -525,7 +500,7 @@ TEST(OpenNotesFile, AFileWithTooManyNotesIsNamedAsSuchAndKept) {
   Harness h;
   h.settings.useBackups = 0;
   Bytes big = NotesImage({});
-  Put32(big, 8, 20000);
+  image::SetU32(big, 8, 20000);
   h.fs.Put(D, big);
   ASSERT_TRUE(h.Open({YES}));
   h.ExpectReport(0, "Your notes file:\n\n\t" + D +

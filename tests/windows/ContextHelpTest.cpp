@@ -64,7 +64,7 @@ TEST_F(ContextHelpTest, WithoutAHelpFileTheUserIsToldInsteadOfTheEngine) {
   SendMessageA(Frame(), WM_COMMAND, ID_HELP, 0);
   EXPECT_TRUE(help.calls.empty());
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0], "Help for Quillery is not installed. The help file\n\n\t" + app.HelpFilePath() +
+  EXPECT_EQ(messages.shown[0].text, "Help for Quillery is not installed. The help file\n\n\t" + app.HelpFilePath() +
                                    "\n\nwas not found beside the program.");
 }
 

@@ -8,13 +8,13 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "framework/App.h"
 #include "framework/Dialog.h"
 #include "framework/PropertySheet.h"
+#include "shared/FakeMessages.h"
 
 namespace {
 
@@ -23,28 +23,6 @@ constexpr UINT WM_TEST_STEP = WM_APP + 1;
 class CTestApp : public CWinApp {
  public:
   bool InitInstance() override { return true; }
-};
-
-// Message boxes are recorded, not shown; texts come from the string table.
-class CRecordingMessages : public IMessages {
- public:
-  std::string LoadText(uint32_t id) override {
-    static const std::map<uint32_t, const char*> table = {
-#define QSTRING(id, text) {id, text},
-#include "res/strings.inc"
-#undef QSTRING
-    };
-    auto it = table.find(id);
-    return it == table.end() ? std::string() : it->second;
-  }
-  std::string SystemErrorText(uint32_t) override { return std::string(); }
-  MessageAnswer Show(const std::string& text, MessageButtons, MessageIcon icon) override {
-    shown.push_back(text);
-    icons.push_back(icon);
-    return MessageAnswer::Ok;
-  }
-  std::vector<std::string> shown;
-  std::vector<MessageIcon> icons;
 };
 
 // Builds a DLGTEMPLATE with its items in memory.
@@ -179,7 +157,7 @@ class FrameworkDialogTest : public ::testing::Test {
  protected:
   void SetUp() override { app.SetMessages(&messages); }
   CTestApp app;
-  CRecordingMessages messages;
+  FakeMessages messages;
 };
 
 TEST_F(FrameworkDialogTest, MembersFillTheControlsAndOkReadsThemBack) {
@@ -211,7 +189,7 @@ TEST_F(FrameworkDialogTest, MembersFillTheControlsAndOkReadsThemBack) {
   EXPECT_EQ(dialog.choice, 0);
   EXPECT_EQ(dialog.item, 0);
   EXPECT_EQ(dialog.text, "yo");
-  EXPECT_EQ(messages.shown, (std::vector<std::string>{"Please enter an integer between 1 and 999."}));
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Please enter an integer between 1 and 999."}));
 }
 
 TEST_F(FrameworkDialogTest, RefusedValuesShowTheStandardMessageAndKeepTheFocus) {
@@ -240,11 +218,11 @@ TEST_F(FrameworkDialogTest, RefusedValuesShowTheStandardMessageAndKeepTheFocus) 
     return true;
   };
   EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(messages.shown, (std::vector<std::string>{
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
                                 "Please enter an integer.", "Please enter an integer.",
                                 "Please enter an integer between 1 and 999.", "Please enter a positive integer.",
                                 "Please enter a positive integer.", "Please enter an integer between 1 and 5."}));
-  for (MessageIcon icon : messages.icons) EXPECT_EQ(icon, MessageIcon::Exclamation);
+  for (const auto& shown : messages.shown) EXPECT_EQ(shown.icon, MessageIcon::Exclamation);
   // After each refusal the offending field has the focus, its text selected.
   EXPECT_EQ(focus, (std::vector<std::string>{"100 0-3", "100 0-11", "100 0-4", "101 0-2", "101 0-2",
                                              "101 0-1"}));
@@ -386,7 +364,7 @@ TEST_F(FrameworkDialogTest, WizardPagesExchangeDataOnNextBackAndFinish) {
                  press(PSBTN_BACK), press(PSBTN_NEXT), press(PSBTN_FINISH)};
   EXPECT_EQ(sheet.DoModal(), IDOK);
   EXPECT_EQ(p1.number, 7);
-  EXPECT_EQ(messages.shown, (std::vector<std::string>{"Please enter an integer between 1 and 10."}));
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Please enter an integer between 1 and 10."}));
   // The refused page stays; Back and Next move one page.
   ASSERT_GE(sheet.activeAtStep.size(), 6u);
   EXPECT_EQ(std::vector<int>(sheet.activeAtStep.begin(), sheet.activeAtStep.begin() + 6),

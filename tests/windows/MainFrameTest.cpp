@@ -144,7 +144,7 @@ TEST_F(MainFrameTest, FailedSaveIsReportedAndKeepsTheNotes) {
   EXPECT_EQ(store.header.noteCount, 1u);
   EXPECT_TRUE(store.dirty);
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].rfind("Error 3 ", 0), 0u) << messages.shown[0];
+  EXPECT_EQ(messages.shown[0].text.rfind("Error 3 ", 0), 0u) << messages.shown[0].text;
 }
 
 TEST_F(MainFrameTest, EndOfSessionCommitsAndSavesNotesAndAppearance) {
@@ -165,8 +165,8 @@ TEST_F(MainFrameTest, QuitAndCloseWithAnUnwritableFileLeaveOnlyOnYes) {
   SendMessageA(Frame(), WM_CLOSE, 0, 0);
   ASSERT_NE(frame.GetSafeHwnd(), nullptr);
   ASSERT_EQ(messages.shown.size(), 4u);
-  EXPECT_EQ(messages.shown[0].rfind("Error 3 ", 0), 0u) << messages.shown[0];
-  EXPECT_EQ(messages.shown[1], LoadResourceString(IDS_ASK_DISCARD_NOTE));
+  EXPECT_EQ(messages.shown[0].text.rfind("Error 3 ", 0), 0u) << messages.shown[0].text;
+  EXPECT_EQ(messages.shown[1].text, LoadResourceString(IDS_ASK_DISCARD_NOTE));
   EXPECT_TRUE(store.dirty);
   MSG msg;
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));

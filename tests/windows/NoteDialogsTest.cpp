@@ -58,7 +58,7 @@ TEST_F(NoteDialogsTest, GoToRefusesNumbersOutsideThePadAndKeepsTheFocusOnTheNumb
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(dialog.noteNumber, 4u);
   EXPECT_EQ(seen, (std::vector<std::string>{"Go To Note|3|10200 0-1", "10200 0-1", "10200 0-1", "10200 0-3"}));
-  EXPECT_EQ(messages.shown, (std::vector<std::string>{"Please enter an integer between 1 and 5.",
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Please enter an integer between 1 and 5.",
                                                       "Please enter an integer between 1 and 5.",
                                                       "Please enter a positive integer."}));
 }
@@ -86,7 +86,7 @@ TEST_F(NoteDialogsTest, MoveOfTheFirstNoteOffersOnlyAfterANote) {
   EXPECT_FALSE(beforeEnabled);
   EXPECT_TRUE(numberEnabled);
   EXPECT_TRUE(afterChecked);
-  EXPECT_EQ(messages.shown, (std::vector<std::string>{"Please enter an integer between 1 and 5."}));
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Please enter an integer between 1 and 5."}));
   EXPECT_EQ(dialog.placement, 1);
   EXPECT_EQ(dialog.afterNote, 5u);
 }
@@ -116,7 +116,7 @@ TEST_F(NoteDialogsTest, BeforeTheFirstNoteDisablesTheNumberButStillChecksIt) {
   EXPECT_TRUE(beforeEnabled);
   EXPECT_EQ(numberEnabled, (std::vector<bool>{false, true}));
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0], "Please enter an integer between 1 and 5.");
+  EXPECT_EQ(messages.shown[0].text, "Please enter an integer between 1 and 5.");
   EXPECT_EQ(dialog.placement, 0);
 }
 

@@ -107,7 +107,7 @@ TEST_F(NoteViewTest, TextsLongerThanANoteAreAcceptedAndTheCommitAsks) {
   messages.answers = {MessageAnswer::No};
   EXPECT_EQ(doc.CommitCurrentNote(), NOTE_NOT_STORED);
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0], LoadResourceString(IDS_ASK_TRUNCATE_NOTE));
+  EXPECT_EQ(messages.shown[0].text, LoadResourceString(IDS_ASK_TRUNCATE_NOTE));
   EXPECT_EQ(store.header.noteCount, 0u);
 
   messages.answers = {MessageAnswer::Yes};

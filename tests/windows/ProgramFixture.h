@@ -6,30 +6,18 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "app/win32/QuilleryApp.h"
 #include "framework/Win32Messages.h"
 #include "res/WindowMessages.h"
+#include "shared/FakeMessages.h"
 
-// Records the messages shown and answers questions from a script.
-class CRecordingMessages : public IMessages {
+// Texts from the program's resources, as the running program loads them.
+class CResourceMessages : public FakeMessages {
  public:
   std::string LoadText(uint32_t id) override { return LoadResourceString(id); }
-  std::string SystemErrorText(uint32_t) override { return std::string(); }
-  MessageAnswer Show(const std::string& text, MessageButtons buttons, MessageIcon) override {
-    shown.push_back(text);
-    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-    if (answers.empty()) return MessageAnswer::No;
-    MessageAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-
-  std::vector<std::string> shown;
-  std::deque<MessageAnswer> answers;
 };
 
 class ProgramTest : public ::testing::Test {
@@ -78,7 +66,7 @@ class ProgramTest : public ::testing::Test {
   }
 
   CQuilleryApp app;  // routes the About command; its start-up is not run
-  CRecordingMessages messages;
+  CResourceMessages messages;
   NoteStore store;
   Settings settings;
   CWin32FileSystem files;

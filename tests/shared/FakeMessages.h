@@ -1,4 +1,7 @@
 #pragma once
+// Message boxes recorded instead of shown, for every tier: texts by id come
+// from the program's string table, questions are answered from a script.
+// Portable, so the native, Windows and fuzz tests share one.
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -7,7 +10,17 @@
 
 #include "base/Messages.h"
 
-// Records every message shown and answers questions from a script.
+// The string-table text with this id ("" when there is none).
+inline std::string StringTableText(uint32_t id) {
+  static const std::map<uint32_t, const char*> table = {
+#define QSTRING(id, text) {id, text},
+#include "res/strings.inc"
+#undef QSTRING
+  };
+  auto it = table.find(id);
+  return it == table.end() ? std::string() : it->second;
+}
+
 class FakeMessages : public IMessages {
  public:
   struct Shown {
@@ -16,15 +29,7 @@ class FakeMessages : public IMessages {
     MessageIcon icon;
   };
 
-  std::string LoadText(uint32_t id) override {
-    static const std::map<uint32_t, const char*> table = {
-#define QSTRING(id, text) {id, text},
-#include "res/strings.inc"
-#undef QSTRING
-    };
-    auto it = table.find(id);
-    return it == table.end() ? std::string() : it->second;
-  }
+  std::string LoadText(uint32_t id) override { return StringTableText(id); }
   std::string SystemErrorText(uint32_t code) override {
     auto it = systemTexts.find(code);
     return it == systemTexts.end() ? std::string() : it->second;
@@ -36,6 +41,13 @@ class FakeMessages : public IMessages {
     MessageAnswer a = answers.front();
     answers.pop_front();
     return a;
+  }
+
+  // The texts shown, in order.
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const Shown& s : shown) texts.push_back(s.text);
+    return texts;
   }
 
   std::map<uint32_t, std::string> systemTexts;
