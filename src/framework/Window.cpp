@@ -7,8 +7,8 @@
 namespace {
 constexpr const char* OBJECT_PROPERTY = "Quillery.Object";
 
-// The object whose window CreateEx is making on this thread, until the
-// creation hook has seen that window.
+// The object whose window CreateEx is making on this thread, until
+// SubclassAtCreation has seen that window.
 thread_local CWnd* windowBeingCreated = nullptr;
 
 using CHookOwner = CUniqueHandle<HHOOK, UnhookWindowsHookEx>;
@@ -82,7 +82,7 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWO
   cs.hMenu = menuOrId;
   cs.hInstance = framework::Instance();
   if (!PreCreateWindow(cs)) return false;
-  CHookOwner hook(SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId()));
+  CHookOwner hook(SetWindowsHookExA(WH_CBT, SubclassAtCreation, nullptr, GetCurrentThreadId()));
   if (!hook.Valid()) return false;
   windowBeingCreated = this;
   HWND created = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style),
@@ -138,7 +138,7 @@ void CWnd::Unbind() {
   hwnd = nullptr;
 }
 
-LRESULT CALLBACK CWnd::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CWnd::SubclassAtCreation(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND && windowBeingCreated != nullptr) {
     const CREATESTRUCTA& cs = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
     // Windows the control makes for itself (a list's header) pass here too.

@@ -127,7 +127,7 @@ class CWnd : public CCmdTarget {
   static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // Subclasses the window of the object being created on this thread
   // before its first message.
-  static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassAtCreation(int code, WPARAM wParam, LPARAM lParam);
 
   WNDPROC baseProc = DefWindowProcA;
 };
