@@ -49,9 +49,7 @@ CView::~CView() {
 
 bool CView::Create(CFrameWnd& parent, UINT id, DWORD style) {
   frame = &parent;
-  const char* className = WindowClass();
-  if (className == nullptr) return false;
-  return CreateEx(0, className, "", style, 0, 0, 0, 0, parent.GetSafeHwnd(),
+  return CreateEx(0, WindowClass(), "", style, 0, 0, 0, 0, parent.GetSafeHwnd(),
                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
 
@@ -90,9 +88,7 @@ const CCmdTarget::CommandEntry<CEditView> CEditView::COMMANDS[] = {
     {ID_EDIT_SELECT_ALL, &CEditView::OnSelectAll, &CEditView::OnUpdateSelectAll},
 };
 
-const char* CEditView::WindowClass() {
-  return RegisterSuperclass("EDIT", "QuilleryEditView") ? "QuilleryEditView" : nullptr;
-}
+const char* CEditView::WindowClass() { return "Edit"; }
 
 bool CEditView::PreCreateWindow(CREATESTRUCTA& cs) {
   cs.style |= WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE | ES_NOHIDESEL;
@@ -150,9 +146,7 @@ void CEditView::OnUpdatePaste(CCmdUI& ui) { ui.Enable(IsClipboardFormatAvailable
 
 void CEditView::OnUpdateSelectAll(CCmdUI& ui) { ui.Enable(TextLength() != 0); }
 
-const char* CListView::WindowClass() {
-  return RegisterSuperclass(WC_LISTVIEWA, "QuilleryListView") ? "QuilleryListView" : nullptr;
-}
+const char* CListView::WindowClass() { return WC_LISTVIEWA; }
 
 bool CListView::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   if (message != WM_DRAWITEM) return false;

@@ -8,9 +8,9 @@
 
 // The one document and its views. A view is a child window of the frame;
 // CEditView and CListView are the system's multi-line edit and list-view
-// controls themselves (superclassed), so their messages reach the view
-// object first and the notifications they send their parent come back to
-// it through the frame (OnChildNotify).
+// controls themselves, under the system's class names. Their messages reach
+// the view object first, and the notifications they send their parent come
+// back to it through the frame (OnChildNotify).
 
 class CFrameWnd;
 class CView;
@@ -52,7 +52,7 @@ class CView : public CWnd {
   virtual void OnInitialUpdate();
 
  protected:
-  // The registered class of this kind of view.
+  // The window class of this kind of view.
   virtual const char* WindowClass() = 0;
   bool PreCreateWindow(CREATESTRUCTA& cs) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,10 +1,17 @@
 // Window binding, creation and the window procedure of every CWnd.
 #include "framework/Window.h"
 
+#include "framework/Handles.h"
 #include "framework/Win32Messages.h"
 
 namespace {
 constexpr const char* OBJECT_PROPERTY = "Quillery.Object";
+
+// The object whose window CreateEx is making on this thread, until
+// SubclassAtCreation has seen that window.
+thread_local CWnd* windowBeingCreated = nullptr;
+
+using CHookOwner = CUniqueHandle<HHOOK, UnhookWindowsHookEx>;
 }
 
 namespace framework {
@@ -75,8 +82,12 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWO
   cs.hMenu = menuOrId;
   cs.hInstance = framework::Instance();
   if (!PreCreateWindow(cs)) return false;
+  CHookOwner hook(SetWindowsHookExA(WH_CBT, SubclassAtCreation, nullptr, GetCurrentThreadId()));
+  if (!hook.Valid()) return false;
+  windowBeingCreated = this;
   HWND created = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style),
                                  cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, this);
+  windowBeingCreated = nullptr;
   return created != nullptr;
 }
 
@@ -104,21 +115,6 @@ bool CWnd::RegisterWindowClass(const char* className, UINT style, HICON icon, HB
   return RegisterClassExA(&wc) != 0;
 }
 
-bool CWnd::RegisterSuperclass(const char* baseClass, const char* className) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof(wc);
-  if (!GetClassInfoExA(nullptr, baseClass, &wc)) return false;
-  baseProc = wc.lpfnWndProc;
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof(existing);
-  if (GetClassInfoExA(framework::Instance(), className, &existing)) return true;
-  wc.lpfnWndProc = StaticWindowProc;
-  wc.hInstance = framework::Instance();
-  wc.lpszClassName = className;
-  wc.style &= ~CS_GLOBALCLASS;
-  return RegisterClassExA(&wc) != 0;
-}
-
 void CWnd::SubclassWindow(HWND window) {
   Bind(window);
   baseProc = reinterpret_cast<WNDPROC>(
@@ -132,7 +128,31 @@ void CWnd::Bind(HWND window) {
 
 void CWnd::Unbind() {
   framework::UnbindObject(hwnd);
+  // A subclassed window gets its own procedure back, unless someone else
+  // has since put theirs in front of ours.
+  if (baseProc != DefWindowProcA &&
+      reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == StaticWindowProc) {
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(baseProc));
+  }
+  baseProc = DefWindowProcA;
   hwnd = nullptr;
+}
+
+LRESULT CALLBACK CWnd::SubclassAtCreation(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && windowBeingCreated != nullptr) {
+    const CREATESTRUCTA& cs = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+    // Windows the control makes for itself (a list's header) pass here too.
+    if (cs.lpCreateParams == windowBeingCreated) {
+      CWnd* self = windowBeingCreated;
+      windowBeingCreated = nullptr;
+      HWND window = reinterpret_cast<HWND>(wParam);
+      // A class of ours binds at WM_NCCREATE by itself.
+      if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)) != StaticWindowProc) {
+        self->SubclassWindow(window);
+      }
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK CWnd::StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -77,8 +77,9 @@ class CCmdTarget {
 // A window owned by a C++ object. The object is bound at WM_NCCREATE (from
 // the creation parameter) and unbound after WM_NCDESTROY; the window
 // procedure never lets an exception out. A window of a system control class
-// is made through a superclass, so the control's messages reach the object
-// first and then the control's own procedure.
+// keeps its class name (screen readers know a control by it): the object is
+// put in front of the control's own procedure as the window is created, so
+// it still sees every message first, WM_NCCREATE included.
 class CWnd : public CCmdTarget {
  public:
   CWnd() = default;
@@ -103,7 +104,7 @@ class CWnd : public CCmdTarget {
 
  protected:
   // Creates the window of class `className` (registered by
-  // RegisterWindowClass or RegisterSuperclass), after PreCreateWindow.
+  // RegisterWindowClass, or a system control class), after PreCreateWindow.
   bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
                 int y, int width, int height, HWND parent, HMENU menuOrId);
   // Lets a derived class change the class, styles and rectangle.
@@ -114,12 +115,8 @@ class CWnd : public CCmdTarget {
 
   // Registers (once per process) a class whose procedure binds objects.
   static bool RegisterWindowClass(const char* className, UINT style, HICON icon, HBRUSH background);
-  // Registers a copy of a system control class under a new name; sets
-  // `baseProc` to the control's own procedure.
-  bool RegisterSuperclass(const char* baseClass, const char* className);
-
   // Binds this object to an existing window and puts this class's window
-  // procedure in front of the window's own.
+  // procedure in front of the window's own, until WM_NCDESTROY.
   void SubclassWindow(HWND window);
   void Bind(HWND window);
   void Unbind();
@@ -128,6 +125,9 @@ class CWnd : public CCmdTarget {
 
  private:
   static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Subclasses the window of the object being created on this thread
+  // before its first message.
+  static LRESULT CALLBACK SubclassAtCreation(int code, WPARAM wParam, LPARAM lParam);
 
   WNDPROC baseProc = DefWindowProcA;
 };

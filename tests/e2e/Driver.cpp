@@ -237,8 +237,7 @@ namespace {
 BOOL CALLBACK FindEditChild(HWND window, LPARAM param) {
   char cls[64];
   GetClassNameA(window, cls, sizeof cls);
-  // The note view is an edit control of a class of its own.
-  if (std::strstr(cls, "Edit") != nullptr && IsWindowVisible(window)) {
+  if (lstrcmpiA(cls, "Edit") == 0 && IsWindowVisible(window)) {
     *reinterpret_cast<HWND*>(param) = window;
     return FALSE;
   }

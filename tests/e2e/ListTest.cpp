@@ -44,7 +44,7 @@ struct ListSession : Session {
           if (startInList) WriteDword("Appearance", "Note Mode", 0);
         }) {}
 
-  HWND List() const { return FindWindowExA(main, nullptr, "QuilleryListView", nullptr); }
+  HWND List() const { return FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr); }
 
   // Switches to the list and waits for it.
   HWND ShowList(int count) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -364,6 +365,57 @@ TEST_F(FrameworkFrameTest, CloseAsksTheDocumentAndDestroysFrameAndViews) {
   EXPECT_EQ(app.GetMainWnd(), nullptr);
   MSG msg;
   EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// Notes the window's first and last messages and answers one of its own.
+class CRecordingListView : public CTestListView {
+ public:
+  std::vector<UINT> seen;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_NCCREATE || message == WM_CREATE || message == WM_NCDESTROY || message == WM_APP) {
+      seen.push_back(message);
+    }
+    if (message == WM_APP) return 42;
+    return CTestListView::WindowProc(message, wParam, lParam);
+  }
+};
+
+std::string ClassName(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+TEST_F(FrameworkFrameTest, ViewsKeepTheSystemClassNamesAndTheirObjectsSeeEveryMessage) {
+  EXPECT_EQ(ClassName(frame.editView.GetSafeHwnd()), "Edit");
+  // Bound from creation: WM_CREATE set the largest text limit.
+  EXPECT_GT(SendMessageA(frame.editView.GetSafeHwnd(), EM_GETLIMITTEXT, 0, 0), 0x10000);
+
+  CRecordingListView list;
+  ASSERT_TRUE(list.Create(frame, AFX_IDW_PANE_FIRST + 1));
+  HWND window = list.GetSafeHwnd();
+  EXPECT_EQ(ClassName(window), WC_LISTVIEWA);
+  EXPECT_EQ(CWnd::FromHandle(window), &list);
+  EXPECT_EQ(SendMessageA(window, WM_APP, 0, 0), 42);
+  EXPECT_EQ(SendMessageA(window, LVM_GETITEMCOUNT, 0, 0), 0);
+
+  list.DestroyWindow();
+  EXPECT_EQ(list.seen, (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_APP, WM_NCDESTROY}));
+  EXPECT_EQ(list.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(CWnd::FromHandle(window), nullptr);
+}
+
+TEST_F(FrameworkFrameTest, ListObjectThatDiesFirstTakesItsControlAlong) {
+  auto list = std::make_unique<CRecordingListView>();
+  ASSERT_TRUE(list->Create(frame, AFX_IDW_PANE_FIRST + 1));
+  HWND window = list->GetSafeHwnd();
+  list.reset();
+  EXPECT_FALSE(IsWindow(window));
+  // A late notification from it finds no object to reach.
+  NMHDR late{window, AFX_IDW_PANE_FIRST + 1, NM_CLICK};
+  EXPECT_EQ(SendMessageA(frame.GetSafeHwnd(), WM_NOTIFY, late.idFrom, reinterpret_cast<LPARAM>(&late)), 0);
 }
 
 // The creation hook may register a copy of the proposed class under its own

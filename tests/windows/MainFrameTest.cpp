@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "framework/Handles.h"
 #include "res/resource.h"
 
 namespace {
@@ -236,6 +237,24 @@ TEST_F(MainFrameTest, SplashTakesThePictureSize) {
   EXPECT_EQ(client.bottom, picture.bmHeight);
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(splash.GetSafeHwnd(), IDC_SPLASH_TEXT)));
   splash.DestroyWindow();
+}
+
+TEST_F(MainFrameTest, NoteViewAndListAreSystemControlsDrivenByTheirObjects) {
+  char name[64] = {};
+  GetClassNameA(view.GetSafeHwnd(), name, sizeof name);
+  EXPECT_STREQ(name, "Edit");
+
+  settings.listBackgroundColor = 0x123456;
+  ASSERT_TRUE(frame.RouteCommand(ID_VIEW_LIST));
+  HWND list = FindWindowExA(Frame(), nullptr, WC_LISTVIEWA, nullptr);
+  ASSERT_NE(list, nullptr);
+  EXPECT_NE(dynamic_cast<CNoteFormView*>(CWnd::FromHandle(list)), nullptr);
+  // The list's own background is the object's doing.
+  CCreatedDC dc(CreateCompatibleDC(nullptr));
+  CBitmapOwner bitmap(CreateBitmap(8, 8, 1, 32, nullptr));
+  CSelectObject use(dc.Get(), bitmap.Get());
+  SendMessageA(list, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+  EXPECT_EQ(GetPixel(dc.Get(), 2, 2), COLORREF{0x123456});
 }
 
 }  // namespace
