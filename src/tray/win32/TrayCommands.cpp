@@ -50,7 +50,10 @@ bool CTrayCommands::SetTrayIcon(bool add) {
 
 void CTrayCommands::OnTaskbarCreated() {
   // Only an icon the program had: the shell forgot it, the user did not.
-  if (trayIconShown) SetTrayIcon(true);
+  // The delete first, so that a taskbar that kept the icon takes it again.
+  if (!trayIconShown) return;
+  SetTrayIcon(false);
+  SetTrayIcon(true);
 }
 
 LRESULT CTrayCommands::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
