@@ -205,7 +205,13 @@ void CMainFrame::OpenMainWindow() {
   ShowWindow(hwnd, IsIconic(hwnd) ? SW_RESTORE : SW_SHOW);
   // A dialog open over the window comes forward with it.
   HWND front = GetLastActivePopup(hwnd);
-  SetForegroundWindow(front != nullptr ? front : hwnd);
+  if (front != nullptr && front != hwnd) {
+    SetForegroundWindow(front);
+  } else {
+    SetForegroundWindow(hwnd);
+    // Back from hidden the window has no focus: typing goes to the view.
+    SetFocus(hwnd);
+  }
   const NoteStore& store = notesFile.store;
   if (notesFile.settings.noteMode == 0 && listView != nullptr && store.header.noteCount > 0 &&
       store.currentNote >= 1 && store.currentNote <= store.header.noteCount) {
