@@ -241,8 +241,19 @@ HWND CDialog::Parent() const {
   return app != nullptr && app->GetMainWnd() != nullptr ? app->GetMainWnd()->GetSafeHwnd() : nullptr;
 }
 
+namespace {
+// Dialogs run on the user-interface thread only.
+int modalLoops = 0;
+}  // namespace
+
+bool CDialog::ModalLoopRunning() { return modalLoops > 0; }
+
 INT_PTR CDialog::DoModal() {
   CMessageFilterHook filter;
+  struct LoopCount {
+    LoopCount() { ++modalLoops; }
+    ~LoopCount() { --modalLoops; }
+  } counted;
   LPARAM self = reinterpret_cast<LPARAM>(this);
   if (memoryTemplate != nullptr) {
     return DialogBoxIndirectParamA(framework::Instance(), memoryTemplate, Parent(), StaticDialogProc, self);

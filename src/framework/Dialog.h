@@ -70,6 +70,9 @@ class CDialog : public CWnd {
   // IDOK, IDCANCEL or the value given to EndDialog; -1 when the dialog
   // could not be created.
   INT_PTR DoModal();
+  // True while some DoModal of this thread runs its loop: the window under
+  // the dialog must outlive it.
+  static bool ModalLoopRunning();
   // A modeless dialog; it lives until DestroyWindow.
   [[nodiscard]] bool Create();
   // Moves control values into the members (true) or members into the

@@ -6,6 +6,7 @@
 // code without <windows.h> can name them too.
 
 constexpr uint32_t WM_APP_SHOW_NOTE = 0x0400;  // from the summary list: open the current note
+constexpr uint32_t WM_APP_TRAY_NOTIFY = 0x0801;  // from the shell: wParam the icon id, lParam the mouse message
 constexpr uint32_t WM_APP_ACTIVATE = 0x0802;   // from a second copy: come forward
 constexpr uint32_t WM_APP_QUIT = 0x0803;       // from a copy started to stop this one
 constexpr uint32_t WM_APP_AUTOSAVE = 0x0804;   // save the notes now

@@ -270,3 +270,29 @@ TEST(QuilleryAppExit, WritesNoSettingsItNeverLoaded) {
   EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &opened), ERROR_SUCCESS);
   if (opened != nullptr) RegCloseKey(opened);
 }
+
+TEST_F(MainFrameTest, TrayIconOffersCloseToTrayAndTakesTheWindowOnCloseAndMinimise) {
+  EXPECT_FALSE(frame.TrayIconShown());  // "RunInTray" 0: no icon
+  ASSERT_TRUE(frame.SetTrayIcon(true));
+  HMENU file = GetSubMenu(GetMenu(Frame()), 0);
+  ASSERT_EQ(MenuStates(Frame()).count(ID_APP_EXIT), 1u);
+  EXPECT_EQ(GetMenuItemID(file, GetMenuItemCount(file) - 2), static_cast<UINT>(ID_APP_EXIT));
+
+  ShowWindow(Frame(), SW_SHOW);
+  SendMessageA(Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_FALSE(IsWindowVisible(Frame()));
+  EXPECT_FALSE(IsIconic(Frame()));
+  EXPECT_EQ(SendMessageA(Frame(), WM_APP_TRAY_NOTIFY, IDR_MAINFRAME, WM_LBUTTONDBLCLK), 1);
+  EXPECT_TRUE(IsWindowVisible(Frame()));
+  SendMessageA(Frame(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(IsWindow(Frame()));
+  EXPECT_FALSE(IsWindowVisible(Frame()));
+
+  // A taskbar that restarted gets the icon again.
+  SendMessageA(Frame(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(frame.TrayIconShown());
+  settings.closeToTray = 0;
+  EXPECT_EQ(MenuStates(Frame()).count(ID_APP_EXIT), 0u);
+  ASSERT_TRUE(frame.DestroyWindow());
+  EXPECT_FALSE(frame.TrayIconShown());
+}

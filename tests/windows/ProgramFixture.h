@@ -35,6 +35,8 @@ class ProgramTest : public ::testing::Test {
     settings.noteCX = 480;
     settings.noteCY = 320;
     settings.onTop = 1;
+    // A test that wants the tray icon adds it.
+    settings.runInTray = 0;
     ASSERT_TRUE(frame.LoadMainFrame(view));
     app.SetMainWnd(&frame);
   }

@@ -112,7 +112,9 @@ void CQuilleryApp::ShowSplashFor3Seconds() {
 
 void CQuilleryApp::ShowMainWindow() {
   HWND window = mainFrame->GetSafeHwnd();
-  switch (InitialWindowState(start.commandLine.showMainWindow, settings.runInTray)) {
+  // Hidden only with an icon to come back by: a refused icon leaves the
+  // window minimised, as without the tray.
+  switch (InitialWindowState(start.commandLine.showMainWindow, mainFrame->TrayIconShown() ? 1u : 0u)) {
     case StartWindowState::Shown: ShowWindow(window, SW_SHOW); break;
     case StartWindowState::Hidden: ShowWindow(window, SW_HIDE); break;
     case StartWindowState::Minimised: ShowWindow(window, SW_MINIMIZE); break;
@@ -122,6 +124,9 @@ void CQuilleryApp::ShowMainWindow() {
 }
 
 int CQuilleryApp::ExitInstance() {
+  // A quit that had to end dialogs first closes the window now that they
+  // have returned; a note the user keeps keeps the program running.
+  if (mainFrame != nullptr && mainFrame->QuitPending() && !mainFrame->FinishQuit()) return Run();
   if (!exitDone) {
     exitDone = true;
     if (settingsLoaded) FinalSave(notesFile);

@@ -7,6 +7,7 @@
 
 #include "framework/Win32Messages.h"
 #include "framework/App.h"
+#include "framework/Dialog.h"
 #include "frame/FrameRules.h"
 #include "frame/Worker.h"
 #include "reminders/ReminderScan.h"
@@ -40,8 +41,10 @@ const CCmdTarget::CommandEntry<CMainFrame> CMainFrame::COMMANDS[] = {
 };
 
 CMainFrame::CMainFrame(RecoveryContext& notes, const std::atomic<bool>& startup, CQuilleryDoc& doc)
-    : notesFile(notes), startupInProgress(startup), document(doc), help(*this, notes.settings) {
+    : notesFile(notes), startupInProgress(startup), document(doc), help(*this, notes.settings), tray(*this) {
   AddCommandTarget(help);
+  AddCommandTarget(tray);
+  SetCloseHook(true);
 }
 
 CMainFrame::~CMainFrame() { document.SetListView(nullptr); }
@@ -96,6 +99,10 @@ int CMainFrame::OnCreate(CREATESTRUCTA& cs) {
     return -1;
   }
 
+  tray.Attach(hwnd);
+  // Without the icon the window minimises and closes as any other.
+  if (notesFile.settings.runInTray == 1) static_cast<void>(tray.SetTrayIcon(true));
+
   // The item is kept, so that the File menu can offer it again later.
   HMENU fileMenu = GetSubMenu(GetMenu(hwnd), 0);
   closeToTrayItem.cbSize = sizeof(closeToTrayItem);
@@ -114,7 +121,23 @@ int CMainFrame::OnCreate(CREATESTRUCTA& cs) {
 }
 
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (tray.IsTaskbarCreated(message)) {
+    tray.OnTaskbarCreated();
+    return 0;
+  }
   switch (message) {
+    case WM_APP_TRAY_NOTIFY:
+      return tray.OnTrayNotify(wParam, lParam);
+    case WM_SYSCOMMAND:
+      // With the icon to come back by, minimising goes to the tray.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && tray.Shown()) {
+        ShowWindow(hwnd, SW_HIDE);
+        return 0;
+      }
+      return CFrameWnd::WindowProc(message, wParam, lParam);
+    case WM_TIMER:
+      if (tray.OnTimer(wParam)) return 0;
+      return CFrameWnd::WindowProc(message, wParam, lParam);
     case WM_SIZE:
     case WM_MOVE: {
       LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
@@ -150,6 +173,7 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       // The worker posts to this window: it ends with it.
       worker.Stop();
+      if (tray.Shown()) tray.SetTrayIcon(false);
       return CFrameWnd::WindowProc(message, wParam, lParam);
     default:
       return CFrameWnd::WindowProc(message, wParam, lParam);
@@ -157,18 +181,45 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CMainFrame::OnActivateFromOtherCopy() {
-  if (IsIconic(hwnd)) {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    GetWindowPlacement(hwnd, &placement);
-    placement.showCmd = SW_SHOWNORMAL;
-    SetWindowPlacement(hwnd, &placement);
-    return;
+  switch (ActivateFromOtherCopy(tray.Shown(), IsIconic(hwnd) != FALSE)) {
+    case ActivateAction::OpenWindow:
+      OpenMainWindow();
+      break;
+    case ActivateAction::Restore: {
+      WINDOWPLACEMENT placement{};
+      placement.length = sizeof(placement);
+      GetWindowPlacement(hwnd, &placement);
+      placement.showCmd = SW_SHOWNORMAL;
+      SetWindowPlacement(hwnd, &placement);
+      break;
+    }
+    case ActivateAction::BringForward:
+      // A window started hidden is shown, or the user could never reach it.
+      if (!IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_SHOW);
+      SetForegroundWindow(hwnd);
+      break;
   }
-  // A window started hidden is shown, or the user could never reach it.
-  if (!IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_SHOW);
-  SetForegroundWindow(hwnd);
 }
+
+void CMainFrame::OpenMainWindow() {
+  ShowWindow(hwnd, IsIconic(hwnd) ? SW_RESTORE : SW_SHOW);
+  // A dialog open over the window comes forward with it.
+  HWND front = GetLastActivePopup(hwnd);
+  if (front != nullptr && front != hwnd) {
+    SetForegroundWindow(front);
+  } else {
+    SetForegroundWindow(hwnd);
+    // Back from hidden the window has no focus: typing goes to the view.
+    SetFocus(hwnd);
+  }
+  const NoteStore& store = notesFile.store;
+  if (notesFile.settings.noteMode == 0 && listView != nullptr && store.header.noteCount > 0 &&
+      store.currentNote >= 1 && store.currentNote <= store.header.noteCount) {
+    SendMessageA(listView->GetSafeHwnd(), LVM_ENSUREVISIBLE, store.currentNote - 1, FALSE);
+  }
+}
+
+bool CMainFrame::ModalWorkRunning() const { return !IsWindowEnabled(hwnd) || CDialog::ModalLoopRunning(); }
 
 void CMainFrame::RecordWindowRect() {
   RECT r;
@@ -186,11 +237,32 @@ void CMainFrame::SaveAllNotes() {
 }
 
 void CMainFrame::Quit() {
+  if (ModalWorkRunning()) {
+    // Closing now would destroy the window under the dialog, and the note
+    // under its work: the quit message ends every modal loop in turn, and
+    // the application finishes the quit once they have returned.
+    quitPending = true;
+    PostMessageA(hwnd, WM_CANCELMODE, 0, 0);
+    PostQuitMessage(0);
+    return;
+  }
   // The note being edited is stored first, while its questions can still be
   // answered; a No keeps the program running.
   if (!SaveBeforeClosing()) return;
   PostMessageA(hwnd, WM_CANCELMODE, 0, 0);
   PostQuitMessage(0);
+  EndProgram();
+}
+
+bool CMainFrame::FinishQuit() {
+  quitPending = false;
+  if (!SaveBeforeClosing()) return false;
+  EndProgram();
+  return true;
+}
+
+void CMainFrame::EndProgram() {
+  if (tray.Shown()) tray.SetTrayIcon(false);
   if (CWinApp* app = CWinApp::Get()) app->CloseAllDocuments(true);
 }
 
@@ -202,7 +274,7 @@ bool CMainFrame::OnQueryEndSession() {
   return true;
 }
 
-bool CMainFrame::OffersCloseToTray() const { return ::OffersCloseToTray(trayIconShown, notesFile.settings); }
+bool CMainFrame::OffersCloseToTray() const { return ::OffersCloseToTray(tray.Shown(), notesFile.settings); }
 
 void CMainFrame::PrepareMenu(HMENU popup) {
   const bool hasItem = GetMenuState(popup, ID_APP_EXIT, MF_BYCOMMAND) != static_cast<UINT>(-1);
@@ -216,11 +288,16 @@ void CMainFrame::PrepareMenu(HMENU popup) {
   }
 }
 
+void CMainFrame::SetCloseHook(bool on) { closeProc = on ? &CMainFrame::CloseToTrayProc : nullptr; }
+
+bool CMainFrame::CloseToTrayProc(CMainFrame& frame) {
+  if (!frame.OffersCloseToTray()) return true;
+  ShowWindow(frame.hwnd, SW_HIDE);
+  return false;
+}
+
 void CMainFrame::OnClose() {
-  if (OffersCloseToTray()) {
-    ShowWindow(hwnd, SW_HIDE);
-    return;
-  }
+  if (closeProc != nullptr && !closeProc(*this)) return;
   if (SaveBeforeClosing()) CFrameWnd::OnClose();
 }
 
@@ -242,7 +319,10 @@ bool CMainFrame::SaveBeforeClosing() {
 void CMainFrame::OnEndSession(bool ending) {
   // Windows may end the process at any moment now: the worker is told to
   // stop, not waited for.
-  if (ending) worker.RequestStop();
+  if (ending) {
+    if (tray.Shown()) tray.SetTrayIcon(false);
+    worker.RequestStop();
+  }
   CFrameWnd::OnEndSession(ending);
 }
 

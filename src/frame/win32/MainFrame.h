@@ -10,6 +10,7 @@
 #include "help/win32/HelpCommands.h"
 #include "listview/win32/NoteFormView.h"
 #include "store/Recovery.h"
+#include "tray/win32/TrayCommands.h"
 
 // The main window: menu, toolbar and status bar around the note view; the
 // commands that are not about one note; saving when asked and when Windows
@@ -28,7 +29,13 @@ class CMainFrame : public CFrameWnd {
   // Writes the notes, with the note being edited, when they changed.
   void SaveAllNotes();
   // Ends the program: the document commits and closes, the window goes.
+  // While a dialog runs its loop over the window, the quit ends that loop
+  // first and the closing waits for FinishQuit.
   void Quit();
+  bool QuitPending() const { return quitPending; }
+  // The closing of a quit that ended dialogs' loops, once they returned;
+  // false when the user kept the note and the program goes on.
+  [[nodiscard]] bool FinishQuit();
   // Switch between the note view and the summary list; the current note
   // stays current.
   void ShowListView();
@@ -36,6 +43,16 @@ class CMainFrame : public CFrameWnd {
 
   // Whether "Close to Tray" is offered and closing only hides the window.
   bool OffersCloseToTray() const;
+  bool SetTrayIcon(bool add) { return tray.SetTrayIcon(add); }
+  bool TrayIconShown() const { return tray.Shown(); }
+  // Shows the window (restored, when it was minimised) in front of others.
+  void OpenMainWindow();
+  // A dialog or popup runs its own loop over this window.
+  bool ModalWorkRunning() const;
+  // The close procedure, asked at every WM_CLOSE whether the window may
+  // close; print previews turn it off while they run.
+  void SetCloseHook(bool on);
+  static bool CloseToTrayProc(CMainFrame& frame);
 
   bool OnCommand(UINT id) override;
   bool OnUpdateCommand(CCmdUI& ui) override;
@@ -51,6 +68,7 @@ class CMainFrame : public CFrameWnd {
 
  private:
   void OnActivateFromOtherCopy();
+  void EndProgram();
   void RecordWindowRect();
   void OnSaveNotes() { SaveAllNotes(); }
   // Stores the note being edited and writes the notes while the user can
@@ -66,12 +84,14 @@ class CMainFrame : public CFrameWnd {
   const std::atomic<bool>& startupInProgress;
   CQuilleryDoc& document;
   CHelpCommands help;
+  CTrayCommands tray;
   CToolBar toolBar;
   CStatusBar statusBar;
   // The File menu's "Close to Tray" item, kept while the menu goes without it.
   MENUITEMINFOA closeToTrayItem{};
   char closeToTrayText[64] = {};
-  bool trayIconShown = false;
+  bool (*closeProc)(CMainFrame&) = nullptr;
+  bool quitPending = false;
   // Made at the first switch to the list, then hidden and shown.
   std::unique_ptr<CNoteFormView> listView;
   CSaveSchedule saves;
