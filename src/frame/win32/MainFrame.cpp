@@ -40,8 +40,13 @@ const CCmdTarget::CommandEntry<CMainFrame> CMainFrame::COMMANDS[] = {
 };
 
 CMainFrame::CMainFrame(RecoveryContext& notes, const std::atomic<bool>& startup, CQuilleryDoc& doc)
-    : notesFile(notes), startupInProgress(startup), document(doc), help(*this, notes.settings) {
+    : notesFile(notes),
+      startupInProgress(startup),
+      document(doc),
+      help(*this, notes.settings),
+      reminders(*this, doc, notes.store, notes.settings) {
   AddCommandTarget(help);
+  AddCommandTarget(reminders);
 }
 
 CMainFrame::~CMainFrame() { document.SetListView(nullptr); }
@@ -147,6 +152,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       ScanReminders(notesFile.store, static_cast<int32_t>(lParam), poster);
       return 0;
     }
+    case WM_APP_REMINDER_DUE:
+      reminders.ShowDueReminders(static_cast<uint32_t>(lParam));
+      return 0;
     case WM_DESTROY:
       // The worker posts to this window: it ends with it.
       worker.Stop();

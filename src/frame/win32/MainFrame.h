@@ -9,6 +9,7 @@
 #include "framework/Frame.h"
 #include "help/win32/HelpCommands.h"
 #include "listview/win32/NoteFormView.h"
+#include "reminders/win32/ReminderCommands.h"
 #include "store/Recovery.h"
 
 // The main window: menu, toolbar and status bar around the note view; the
@@ -66,6 +67,7 @@ class CMainFrame : public CFrameWnd {
   const std::atomic<bool>& startupInProgress;
   CQuilleryDoc& document;
   CHelpCommands help;
+  CReminderCommands reminders;
   CToolBar toolBar;
   CStatusBar statusBar;
   // The File menu's "Close to Tray" item, kept while the menu goes without it.
