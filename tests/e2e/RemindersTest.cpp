@@ -143,22 +143,3 @@ TEST_F(E2eTest, KillallWhileAPopupShowsLeavesTheReminderForTheNextStart) {
   again.WaitClosed();
   EXPECT_EQ(Flags(pad.QuitAndRead(), 1), 0x1u);
 }
-
-TEST_F(E2eTest, RemindersCommandSetsTheDefaultReminderADayAheadAndTheFileKeepsIt) {
-  Session s({"dentist"});
-  ASSERT_NE(s.editor, nullptr);
-  const uint32_t before = static_cast<uint32_t>(std::time(nullptr));
-  Command(s.main, ID_REMINDERS);
-  MessageBoxInfo dialog = WaitForMessageBox(s.pid());
-  ASSERT_NE(dialog.window, nullptr);
-  EXPECT_EQ(WindowText(dialog.window), "Set Reminder for Note 1");
-  EXPECT_EQ(IsDlgButtonChecked(dialog.window, IDC_REMINDER_ENABLED), BST_CHECKED);
-  ASSERT_TRUE(PressButton(dialog.window, "OK"));
-  EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog.window); }));
-  const uint32_t after = static_cast<uint32_t>(std::time(nullptr));
-  const Bytes file = s.QuitAndRead();
-  EXPECT_EQ(Flags(file, 1), PENDING);
-  EXPECT_EQ(ReadU32(file, 16), 1u);
-  EXPECT_GE(ReminderTime(file, 1), before / 60 * 60 + 86400);
-  EXPECT_LE(ReminderTime(file, 1), after / 60 * 60 + 86400);
-}
