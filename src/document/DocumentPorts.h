@@ -56,3 +56,18 @@ class IClock {
   // A time as the user's long local date and time; "" when it cannot be shown.
   virtual std::string FormatLocalTime(int32_t time) = 0;
 };
+
+// Told whenever notes change their numbers, so that a holder of note numbers
+// (the queue of due reminders) can follow its notes.
+class INoteNumbering {
+ public:
+  virtual ~INoteNumbering() = default;
+  // The notes `numbers` (ascending) were removed.
+  virtual void NotesRemoved(const std::vector<uint32_t>& numbers) = 0;
+  // A note was placed in front of `position` (0 counts as 1; past the last
+  // appends).
+  virtual void NoteInserted(uint32_t position) = 0;
+  // Note `from` moved in front of note `to` (numbers before the move;
+  // noteCount + 1 is behind the last).
+  virtual void NoteMoved(uint32_t from, uint32_t to) = 0;
+};

@@ -91,6 +91,7 @@ void CNoteDocument::DeleteCurrentNote() {
   const uint32_t number = store.currentNote;
   if (number < 1 || number > store.header.noteCount) return;
   RemoveNote(store, number);
+  if (numbering != nullptr) numbering->NotesRemoved({number});
   if (number > store.header.noteCount)
     store.currentNote = std::max<uint32_t>(store.header.noteCount, 1);
 }
@@ -106,6 +107,7 @@ Result CNoteDocument::InsertNote(uint32_t position, const std::string& text, Not
     Warn(messages, IDS_OUT_OF_MEMORY);
     return NOTE_NOT_STORED;
   }
+  if (numbering != nullptr) numbering->NoteInserted(position);
   return RESULT_OK;
 }
 
@@ -115,12 +117,16 @@ Result CNoteDocument::MoveNote(uint32_t from, uint32_t to) {
   if (from == to) return RESULT_OK;
   const NoteEntry moved = store.Entry(from);
   const std::string text = store.Text(moved);
-  if (to > from) --to;
+  const uint32_t place = to > from ? to - 1 : to;
   RemoveNote(store, from);
   // The removal freed exactly the room the note needs, and the stored text
   // goes back as it is, whatever its length.
-  if (!PlaceNote(store, to, text.data(), StoredLength(text), moved)) return NOTE_NOT_STORED;
-  store.currentNote = to;
+  if (!PlaceNote(store, place, text.data(), StoredLength(text), moved)) {
+    if (numbering != nullptr) numbering->NotesRemoved({from});
+    return NOTE_NOT_STORED;
+  }
+  if (numbering != nullptr) numbering->NoteMoved(from, to);
+  store.currentNote = place;
   return RESULT_OK;
 }
 
@@ -253,6 +259,7 @@ void CNoteDocument::DeleteSelectedListNotes() {
   for (uint32_t item : items) numbers.push_back(item + 1);
   // One pass over the store and one refill, whatever the selection.
   RemoveNotes(store, numbers);
+  if (numbering != nullptr) numbering->NotesRemoved(numbers);
   store.currentNote = std::max<uint32_t>(std::min(numbers.front(), store.header.noteCount), 1);
   list.FillList();
   ShowCurrentNote();

@@ -97,6 +97,9 @@ class CNoteDocument {
 
   bool IsCommandEnabled(DocumentCommand command);
 
+  // Who hears of renumbered notes; null for no one.
+  void SetNumbering(INoteNumbering* observer) { numbering = observer; }
+
   // The heading a printed note carries: the last note-view title.
   const std::string& NoteTitle() const { return noteTitle; }
 
@@ -118,6 +121,7 @@ class CNoteDocument {
   IDocumentFrame& frame;
   IMessages& messages;
   IClock& clock;
+  INoteNumbering* numbering = nullptr;
   bool committing = false;
   bool askingDiscard = false;
   std::string noteTitle;

@@ -3,6 +3,7 @@
 #include <deque>
 #include <vector>
 
+#include "document/DocumentPorts.h"
 #include "store/NoteStore.h"
 
 // How a reminder popup ended.
@@ -24,7 +25,7 @@ enum class PopupAnswer {
 //     answer = show the popup for `note`;
 //     if (uint32_t item = queue.Answer(store, answer, snoozeIndex, now)) redraw item;
 //   }
-class CDueQueue {
+class CDueQueue : public INoteNumbering {
  public:
   // A due message for note `number`. It joins the queue when it names a
   // queued note not yet in it; so does every other queued note missing from
@@ -60,9 +61,9 @@ class CDueQueue {
   // placed in front of `position` (as PlaceNote: 0 counts as 1, past the last
   // appends); note `from` moved in front of note `to` (as MoveNote: numbers
   // before the move, noteCount + 1 is behind the last).
-  void NotesRemoved(const std::vector<uint32_t>& numbers);
-  void NoteInserted(uint32_t position);
-  void NoteMoved(uint32_t from, uint32_t to);
+  void NotesRemoved(const std::vector<uint32_t>& numbers) override;
+  void NoteInserted(uint32_t position) override;
+  void NoteMoved(uint32_t from, uint32_t to) override;
 
  private:
   bool Holds(uint32_t number) const;

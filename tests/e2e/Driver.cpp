@@ -99,6 +99,9 @@ ProgramFolder::ProgramFolder() {
   CreateDirectoryA(dir_.c_str(), nullptr);
   if (!CopyFileA(programUnderTest.c_str(), exe().c_str(), FALSE))
     ADD_FAILURE() << "cannot copy " << programUnderTest << ": error " << GetLastError();
+  // The reminder sound, where the build puts it beside the program.
+  const std::string built = programUnderTest.substr(0, programUnderTest.find_last_of("\\/") + 1);
+  CopyFileA((built + "QLRemind.wav").c_str(), (dir_ + "QLRemind.wav").c_str(), FALSE);
 }
 
 ProgramFolder::~ProgramFolder() { RemoveTree(dir_); }

@@ -278,3 +278,32 @@ TEST_F(DueQueueTest, WaitingNumbersFollowDeletesInsertsAndMoves) {
   EXPECT_EQ(Queue(), "b:cf");
   EXPECT_EQ(Texts(), (std::vector<std::string>{"b", "c", "f", "d", "y", "x"}));
 }
+
+// The document tells the queue of every renumbering its commands make.
+TEST_F(DueQueueTest, DocumentCommandsKeepWaitingNumbersOnTheirNotes) {
+  Announced("bcef");
+  doc.SetNumbering(&queue);
+  ASSERT_TRUE(queue.Add(store, 2));
+  ASSERT_EQ(queue.Next(store), 2u);
+
+  store.currentNote = 1;  // "a" emptied in the editor is deleted
+  doc.ShowCurrentNote();
+  editor.Type("");
+  EXPECT_EQ(doc.CommitCurrentNote(), NOTE_EMPTY);
+  EXPECT_EQ(Queue(), "b:cef");
+
+  ASSERT_EQ(doc.InsertNote(1, "x", NoteEntry{}), RESULT_OK);
+  EXPECT_EQ(Queue(), "b:cef");  // x b c d e f
+
+  store.currentNote = 6;  // f in front of x
+  doc.MoveCurrentNoteAfter(0);
+  EXPECT_EQ(Queue(), "b:cef");  // f x b c d e
+
+  settings.noteMode = 0;
+  list.FillList();
+  list.Select({3, 4});  // b and c from the list
+  messages.answers.push_back(MessageAnswer::Yes);
+  doc.OnDeleteNote();
+  EXPECT_EQ(Queue(), ":ef");
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"f", "x", "d", "e"}));
+}

@@ -3,6 +3,7 @@
 
 #include <ctime>
 #include <map>
+#include <vector>
 
 #include "frame/win32/WorkerThread.h"
 #include "res/WindowMessages.h"
@@ -102,11 +103,20 @@ TEST_F(MainFrameWorkerTest, ScanQueuesDueNotesOnce) {
   store.Entry(3).reminderTime = now + 3600;
   store.header.reminderCount = 2;
 
+  std::vector<LPARAM> due;
   for (int cycle = 0; cycle < 2; ++cycle) {
     PostMessageA(Frame(), WM_APP_SCAN_REMINDERS, 0, now);
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    // The due messages are collected, not shown as popups.
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_APP_REMINDER_DUE) {
+        due.push_back(msg.lParam);
+      } else {
+        DispatchMessageA(&msg);
+      }
+    }
   }
+  EXPECT_EQ(due, std::vector<LPARAM>{2});
   EXPECT_EQ(store.Entry(2).flags, REMINDER_SET | REMINDER_ACTIVE | REMINDER_QUEUED);
   EXPECT_EQ(store.Entry(3).flags, REMINDER_SET | REMINDER_ACTIVE);
 }

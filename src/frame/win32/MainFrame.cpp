@@ -41,9 +41,15 @@ const CCmdTarget::CommandEntry<CMainFrame> CMainFrame::COMMANDS[] = {
 };
 
 CMainFrame::CMainFrame(RecoveryContext& notes, const std::atomic<bool>& startup, CQuilleryDoc& doc)
-    : notesFile(notes), startupInProgress(startup), document(doc), help(*this, notes.settings), tray(*this) {
+    : notesFile(notes),
+      startupInProgress(startup),
+      document(doc),
+      help(*this, notes.settings),
+      tray(*this),
+      reminders(*this, doc, notes.store, notes.settings) {
   AddCommandTarget(help);
   AddCommandTarget(tray);
+  AddCommandTarget(reminders);
   SetCloseHook(true);
 }
 
@@ -170,6 +176,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       ScanReminders(notesFile.store, static_cast<int32_t>(lParam), poster);
       return 0;
     }
+    case WM_APP_REMINDER_DUE:
+      reminders.ShowDueReminders(static_cast<uint32_t>(lParam));
+      return 0;
     case WM_DESTROY:
       // The worker posts to this window: it ends with it.
       worker.Stop();

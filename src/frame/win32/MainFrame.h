@@ -9,6 +9,7 @@
 #include "framework/Frame.h"
 #include "help/win32/HelpCommands.h"
 #include "listview/win32/NoteFormView.h"
+#include "reminders/win32/ReminderCommands.h"
 #include "store/Recovery.h"
 #include "tray/win32/TrayCommands.h"
 
@@ -85,6 +86,7 @@ class CMainFrame : public CFrameWnd {
   CQuilleryDoc& document;
   CHelpCommands help;
   CTrayCommands tray;
+  CReminderCommands reminders;
   CToolBar toolBar;
   CStatusBar statusBar;
   // The File menu's "Close to Tray" item, kept while the menu goes without it.
