@@ -75,7 +75,7 @@ TEST_F(ReminderDialogsTest, SetReminderRefusesAPastMomentAtOnceAndAtOk) {
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(seen, (std::vector<std::string>{"Set Reminder for Note 3 on", "focus 10702", "pickers off",
                                             "2 pickers on"}));
-  EXPECT_EQ(messages.shown, (std::vector<std::string>{inPast, inPast}));
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{inPast, inPast}));
   // Two days ahead at the time of day the time picker kept.
   EXPECT_EQ(dialog.chosenTime, static_cast<int32_t>(now + 2 * 86400));
   // Whole local days inside the 32-bit moments.
