@@ -255,10 +255,15 @@ INT_PTR CDialog::DoModal() {
     ~LoopCount() { --modalLoops; }
   } counted;
   LPARAM self = reinterpret_cast<LPARAM>(this);
-  if (memoryTemplate != nullptr) {
-    return DialogBoxIndirectParamA(framework::Instance(), memoryTemplate, Parent(), StaticDialogProc, self);
-  }
-  return DialogBoxParamA(framework::Instance(), MAKEINTRESOURCEA(templateId), Parent(), StaticDialogProc, self);
+  ended = false;
+  const INT_PTR result =
+      memoryTemplate != nullptr
+          ? DialogBoxIndirectParamA(framework::Instance(), memoryTemplate, Parent(), StaticDialogProc, self)
+          : DialogBoxParamA(framework::Instance(), MAKEINTRESOURCEA(templateId), Parent(), StaticDialogProc, self);
+  // A quit ends the loop with whatever result the system picks; nothing the
+  // user did not confirm may be applied.
+  if (result != -1 && !ended) return IDCANCEL;
+  return result;
 }
 
 bool CDialog::Create() {
@@ -284,6 +289,7 @@ void CDialog::EndDialog(INT_PTR result) {
   if (modeless) {
     DestroyWindow();
   } else {
+    ended = true;
     ::EndDialog(hwnd, result);
   }
 }

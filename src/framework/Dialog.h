@@ -107,4 +107,6 @@ class CDialog : public CWnd {
   static INT_PTR CALLBACK StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   HWND parent;
   bool modeless = false;
+  // Set by EndDialog: a modal loop that ends without it was ended by a quit.
+  bool ended = false;
 };

@@ -25,16 +25,8 @@ std::string FocusAndSelection() {
   return std::to_string(GetDlgCtrlID(GetFocus())) + " " + std::to_string(start) + "-" + std::to_string(end);
 }
 
-class NoteDialogsTest : public ProgramTest {
+class NoteDialogsTest : public ProgramMessagesTest {
  protected:
-  void SetUp() override {
-    ProgramTest::SetUp();
-    app.SetMessages(&messages);
-  }
-  void TearDown() override {
-    app.SetMessages(nullptr);
-    ProgramTest::TearDown();
-  }
   std::vector<std::string> Notes() {
     std::vector<std::string> texts;
     for (uint32_t n = 1; n <= store.header.noteCount; ++n) texts.push_back(store.Text(store.Entry(n)));

@@ -81,3 +81,16 @@ class ProgramTest : public ::testing::Test {
   CQuilleryDoc doc{store, settings, view, messages};
   CMainFrame frame{notesFile, start.startupInProgress, doc};
 };
+
+// The application's own message boxes (the dialogs') are recorded too.
+class ProgramMessagesTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    app.SetMessages(&messages);
+  }
+  void TearDown() override {
+    app.SetMessages(nullptr);
+    ProgramTest::TearDown();
+  }
+};

@@ -73,8 +73,10 @@ void CTrayCommands::ShowMenu() {
   if (popup == nullptr) return;
   SetMenuDefaultItem(popup, 0, TRUE);
   HWND owner = frame.GetSafeHwnd();
-  // Without it the menu does not close when the user clicks elsewhere.
-  SetForegroundWindow(owner);
+  // Without it the menu does not close when the user clicks elsewhere. A
+  // dialog or reminder open over the window stays in front of it.
+  HWND front = GetLastActivePopup(owner);
+  SetForegroundWindow(front != nullptr ? front : owner);
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
   PostMessageA(owner, WM_NULL, 0, 0);
 }
