@@ -17,6 +17,14 @@ start_wine_prefix() {
   if [ ! -e "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    # With no window manager on the virtual display, Wine waits two seconds
+    # for one to acknowledge each window that is hidden or destroyed.
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    # Programs already running (explorer's tray) read it at their start:
+    # restart them, their output away from the first test's pipe.
+    /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    for _ in $(seq 100); do pgrep -f 'C:.windows.system32' >/dev/null || break; sleep 0.1; done
+    /usr/lib/wine/wine64 wineboot >/dev/null 2>&1
   fi
   /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
 }

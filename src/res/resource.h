@@ -100,8 +100,7 @@
 #define IDS_SET_REMINDER_CAPTION 211
 #define IDS_MOVE_NOTE_CAPTION 212
 #define IDS_CONFIRM_DELETE 300
-#define IDS_RUN_VALUE_NAME 301
-#define IDS_TRAY_TIP 301          // the tray icon's tooltip: the same "Quillery"
+#define IDS_PROGRAM_NAME 301      // the tray tooltip and the Run entry's value name
 #define IDS_RUN_KEY 303
 #define IDS_VERSION_STRING_BLOCK 304
 #define IDS_ASK_CREATE_NOTES_FILE 305

@@ -190,7 +190,7 @@ TEST_F(MainFrameTest, QuitCommitsClosesAndPostsTheQuitMessage) {
 }
 
 TEST_F(MainFrameTest, AnOverlongNoteTheUserKeepsHoldsQuitAndTheEndOfTheSession) {
-  const std::string longText(MAX_NOTE_LENGTH + 5, 'q');
+  const std::string longText = LinedText(MAX_NOTE_LENGTH + 5, 'q');
   SendMessageA(view.GetSafeHwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(longText.c_str()));
   messages.answers = {MessageAnswer::No, MessageAnswer::No, MessageAnswer::No, MessageAnswer::No};
   EXPECT_EQ(SendMessageA(Frame(), WM_QUERYENDSESSION, 0, 0), FALSE);

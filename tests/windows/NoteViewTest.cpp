@@ -98,7 +98,8 @@ TEST_F(NoteViewTest, WeekdayIsInsertedAtTheCaret) {
 
 TEST_F(NoteViewTest, TextsLongerThanANoteAreAcceptedAndTheCommitAsks) {
   HWND edit = view.GetSafeHwnd();
-  view.SetText(std::string(MAX_NOTE_LENGTH, 'a'));
+  const std::string full = LinedText(MAX_NOTE_LENGTH, 'a');
+  view.SetText(full);
   SendMessageA(edit, EM_SETSEL, MAX_NOTE_LENGTH, MAX_NOTE_LENGTH);
   SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("bcd"));
   EXPECT_EQ(view.TextLength(), static_cast<int>(MAX_NOTE_LENGTH) + 3);
@@ -113,7 +114,7 @@ TEST_F(NoteViewTest, TextsLongerThanANoteAreAcceptedAndTheCommitAsks) {
   messages.answers = {MessageAnswer::Yes};
   EXPECT_EQ(doc.CommitCurrentNote(), RESULT_OK);
   EXPECT_EQ(store.header.noteCount, 1u);
-  EXPECT_EQ(std::string(store.Text(store.Entry(1))), std::string(MAX_NOTE_LENGTH, 'a'));
+  EXPECT_EQ(std::string(store.Text(store.Entry(1))), full);
 }
 
 TEST_F(NoteViewTest, ContextMenuOffersCloseToTrayOnlyWhileTheFrameDoes) {

@@ -20,6 +20,15 @@ class CResourceMessages : public FakeMessages {
   std::string LoadText(uint32_t id) override { return LoadResourceString(id); }
 };
 
+// A text of `length` characters in short lines: the edit control lays out
+// one line of tens of thousands of characters very slowly under Wine.
+inline std::string LinedText(size_t length, char letter) {
+  std::string text;
+  while (text.size() < length) text += text.size() % 64 == 30 ? "\r\n" : std::string(1, letter);
+  text.resize(length);
+  return text;
+}
+
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {

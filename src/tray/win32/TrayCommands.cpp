@@ -34,7 +34,7 @@ void CTrayCommands::Attach(HWND window) {
   trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   trayIconData.uCallbackMessage = WM_APP_TRAY_NOTIFY;
   trayIconData.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
-  const std::string tip = LoadResourceString(IDS_TRAY_TIP);
+  const std::string tip = LoadResourceString(IDS_PROGRAM_NAME);
   lstrcpynA(trayIconData.szTip, tip.c_str(), 64);
 }
 
