@@ -41,8 +41,8 @@ int NoteTabStop(ITextMeasurer& measurer, uint32_t tabs);
 // the rectangle ends. Lines wrap at the last blank that fits, or inside a
 // word longer than the width; blanks at a break are skipped; a line ends at
 // a carriage return, and carriage returns and one line feed are skipped.
-// Every call places at least one line of at least one character, so a
-// printout always gets further, however big the font.
+// While text is left, a call places at least one line of at least one
+// character, so a printout always gets further, however big the font.
 NoteTextLayout PrintNoteText(ITextMeasurer& measurer, std::string_view text, uint32_t start,
                              uint32_t stop, const PrintRect& rect, uint32_t tabs);
 
