@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr uint32_t NONE = UINT32_MAX;
@@ -46,6 +50,10 @@ class CPattern {
     std::fill(std::begin(folded), std::end(folded), length);
     for (uint32_t i = 0; i + 1 < length; ++i) folded[scanned[i]] = length - 1 - i;
     for (int b = 0; b < 256; ++b) shift[b] = folded[lower[b]];
+#if defined(__SSE2__)
+    vectorScan = length > 0 && RawBytes(scanned[0], firstBytes, firstCount) &&
+                 RawBytes(scanned[length - 1], lastBytes, lastCount);
+#endif
     if (!ignoreCase) return;
     // The search text folds by characters: a double-byte character stays.
     for (uint32_t i = 0; i < length; ++i) {
@@ -83,9 +91,25 @@ class CPattern {
     if (length == 0 || length > t.length) return NONE;
     const uint32_t lastStart = std::min(t.length - length, before == 0 ? 0 : before - 1);
     if (before == 0 || from > lastStart) return NONE;
+    uint32_t p = from;
+#if defined(__SSE2__)
+    // Sixteen starting places at a time whose first and last bytes fit;
+    // every load lies inside the text.
+    while (vectorScan && p + 15 <= lastStart) {
+      const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t.bytes + p));
+      const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t.bytes + p + length - 1));
+      unsigned mask = static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_and_si128(AnyOf(head, firstBytes, firstCount), AnyOf(tail, lastBytes, lastCount))));
+      for (; mask != 0; mask &= mask - 1) {
+        const uint32_t q = p + static_cast<uint32_t>(__builtin_ctz(mask));
+        if (SameBytes(t, q)) return q;
+      }
+      p += 16;
+    }
+#endif
     // Horspool over folded bytes: the shift table is indexed by raw bytes.
     const uint8_t end = scanned[length - 1];
-    for (uint32_t p = from; p <= lastStart;) {
+    while (p <= lastStart) {
       const uint8_t last = t.bytes[p + length - 1];
       if (lower[last] == end) {
         uint32_t i = 0;
@@ -96,6 +120,31 @@ class CPattern {
     }
     return NONE;
   }
+
+  bool SameBytes(NoteText t, uint32_t p) const {
+    for (uint32_t i = 0; i < length; ++i) {
+      if (lower[t.bytes[p + i]] != scanned[i]) return false;
+    }
+    return true;
+  }
+
+#if defined(__SSE2__)
+  // The raw bytes that fold to `target`, as comparands; false when too many.
+  bool RawBytes(uint8_t target, __m128i* bytes, int& count) const {
+    count = 0;
+    for (int b = 0; b < 256; ++b) {
+      if (lower[b] != target) continue;
+      if (count == MAX_RAW) return false;
+      bytes[count++] = _mm_set1_epi8(static_cast<char>(b));
+    }
+    return true;
+  }
+  static __m128i AnyOf(__m128i block, const __m128i* bytes, int count) {
+    __m128i any = _mm_cmpeq_epi8(block, bytes[0]);
+    for (int i = 1; i < count; ++i) any = _mm_or_si128(any, _mm_cmpeq_epi8(block, bytes[i]));
+    return any;
+  }
+#endif
 
   // `boundary`: a character start at or before p, carried from the last call.
   bool Accept(NoteText t, uint32_t p, uint32_t& boundary) const {
@@ -133,6 +182,12 @@ class CPattern {
   uint8_t identity[256];
   const uint8_t* lower;
   uint32_t shift[256] = {};
+#if defined(__SSE2__)
+  static constexpr int MAX_RAW = 4;
+  bool vectorScan = false;
+  __m128i firstBytes[MAX_RAW], lastBytes[MAX_RAW];
+  int firstCount = 0, lastCount = 0;
+#endif
 };
 
 }  // namespace

@@ -75,6 +75,14 @@ TEST_F(Find, IgnoreCaseFoldsAndKeptCaseDoesNot) {
   EXPECT_EQ(Locate("Nope", true, false), Shown(0, 0));
 }
 
+TEST_F(Find, LongTextsAreScannedToTheirEnds) {
+  const string filler(37, 'n');
+  Pad({filler + "nope" + filler + "NOTE", filler + "not" + filler + "e note"});
+  EXPECT_EQ(Locate("note", true, false), Shown(1, 78));
+  EXPECT_EQ(Locate("note", false, false), Shown(2, 79));
+  EXPECT_EQ(Locate("nn", false, false, 2, 78, FIND_BACKWARD), Shown(2, 75));
+}
+
 TEST_F(Find, WholeWordsAtEdgesAndBesideHighBytes) {
   Pad({"and plan", "an apple", "(an)", "an", "plan an", "\xe9" "an\xfc", "pl\xe9n"});
   std::vector<Shown> found;
