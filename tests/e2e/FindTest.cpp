@@ -12,30 +12,32 @@ using namespace e2e;
 
 namespace {
 
+struct CaptionSearch {
+  DWORD pid;
+  const char* caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchCaption(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<CaptionSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (owner != s->pid || std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window) ||
+      WindowText(window) != s->caption)
+    return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
 // A shown dialog of the program with this caption ("Quillery" for its
 // message boxes).
 HWND WaitForCaptioned(DWORD pid, const char* caption) {
-  struct Search {
-    DWORD pid;
-    const char* caption;
-    HWND found;
-  } search{pid, caption, nullptr};
+  CaptionSearch search{pid, caption, nullptr};
   WaitFor([&] {
     search.found = nullptr;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(param);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(window, &owner);
-          char name[16] = {};
-          GetClassNameA(window, name, sizeof(name));
-          if (owner != s->pid || std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window) ||
-              WindowText(window) != s->caption)
-            return TRUE;
-          s->found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found != nullptr;
   });
   return search.found;
