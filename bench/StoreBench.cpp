@@ -277,7 +277,7 @@ class CRatioReporter : public benchmark::ConsoleReporter {
     auto t = times.find(name), f = times.find(floor);
     if (t == times.end() || f == times.end() || f->second <= 0) return;
     double ratio = t->second / f->second;
-    std::printf("%-16s %6.2fx its floor (goal %.1fx)%s\n", name + 3, ratio, goal,
+    std::printf("%-20s %6.2fx its floor (goal %.1fx)%s\n", name + 3, ratio, goal,
                 ratio <= goal ? "" : "  OVER");
   }
 

@@ -84,7 +84,7 @@ class CNoteFinder {
   [[nodiscard]] bool BeginFind();
   // The dialog's Find button: true when a match was shown, so the dialog
   // may close.
-  bool SearchNotes(const FindRequest& request);
+  [[nodiscard]] bool SearchNotes(const FindRequest& request);
   // Find Next: commits first, so that the search starts inside the stored
   // text; beeps when nothing else matches.
   void FindNext();
