@@ -93,13 +93,15 @@ TEST_F(E2eTest, FindSelectsTheMatchAndFindNextMovesOnAndWraps) {
   EXPECT_TRUE(WaitForSelection(s.editor, 4, 7)) << "round all notes back to the first";
 
   std::string first;
-  DWORD ignoreCase = 0, direction = 9, wholeWords = 9, inNote = 9;
   EXPECT_TRUE(ReadString("Find", "String_a", &first));
   EXPECT_EQ(first, "cat");
-  EXPECT_TRUE(ReadDword("Find", "Ignore Case", &ignoreCase) && ReadDword("Find", "Direction", &direction) &&
-              ReadDword("Find", "Whole Words", &wholeWords) && ReadDword("Find", "In Note", &inNote));
-  EXPECT_EQ(ignoreCase, 1u);
-  EXPECT_EQ(direction + wholeWords + inNote, 0u);
+  const auto choice = [](const char* name) {
+    DWORD value = 9;
+    EXPECT_TRUE(ReadDword("Find", name, &value)) << name;
+    return value;
+  };
+  EXPECT_EQ(choice("Ignore Case"), 1u);
+  EXPECT_EQ(choice("Direction") + choice("Whole Words") + choice("In Note"), 0u);
   s.QuitAndRead();
 }
 

@@ -15,7 +15,7 @@ using Shown = std::pair<uint32_t, uint32_t>;  // note, offset
 // selection where the match was put.
 class FakeFindWindows : public IFindWindows {
  public:
-  FakeFindWindows(CNoteDocument& d, FakeNoteEditor& e) : doc(d), editor(e) {}
+  explicit FakeFindWindows(CNoteDocument& d) : doc(d) {}
   Result CommitCurrentNote() override { return doc.CommitCurrentNote(); }
   bool InListView() override { return listView; }
   uint32_t SelectionStart() override { return selection; }
@@ -29,7 +29,6 @@ class FakeFindWindows : public IFindWindows {
   void Beep() override { ++beeps; }
 
   CNoteDocument& doc;
-  FakeNoteEditor& editor;
   bool listView = false;
   uint32_t selection = 0;
   uint32_t lengthShown = 0;
@@ -63,7 +62,7 @@ class Find : public NoteDocumentTest {
   }
 
   CaseFold fold = AsciiCaseFold();
-  FakeFindWindows windows{doc, editor};
+  FakeFindWindows windows{doc};
   CNoteFinder finder{store, windows, fold};
 };
 
