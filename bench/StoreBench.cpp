@@ -1,6 +1,7 @@
 // Loading and saving a full pad, each next to the plain file operation on the
-// same bytes, and deleting every other note of a full index next to a plain
-// compaction of the same bytes, measured in the same run.
+// same bytes, deleting every other note of a full index next to a plain
+// compaction of the same bytes, and searching all notes of a full pad next
+// to a plain byte scan of the same bytes, measured in the same run.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 
 #include "PosixFileSystem.h"
 #include "document/NoteEdits.h"
+#include "find/NoteSearch.h"
 #include "store/NotesFile.h"
 
 namespace {
@@ -21,6 +23,8 @@ namespace {
 constexpr uint32_t PAD_NOTES = 10000;
 constexpr uint32_t PAD_TEXT_MIN = 8u * 1024 * 1024;
 constexpr size_t PAGE_SIZE = 4096;
+// Only in the last note: the random lower-case text holds no digit.
+constexpr char FIND_TEXT[] = "Marker 7";
 
 // Zeroed bytes on a page boundary.
 class Buffer {
@@ -79,6 +83,8 @@ struct Pad {
     }
     store.header.noteCount = PAD_NOTES;
     store.poolHighWater = used;
+    const std::string marker = std::string(" ") + FIND_TEXT + " ";
+    std::memcpy(store.Text(store.Entry(PAD_NOTES)) + 100, marker.data(), marker.size());
     if (used < PAD_TEXT_MIN || WriteNotesFile(ctx) != RESULT_OK) return false;
 
     const size_t size = NOTES_FILE_HEADER_SIZE + PAD_NOTES * NOTE_ENTRY_SIZE + used;
@@ -212,12 +218,46 @@ void BM_DeleteFloor(benchmark::State& state) {
   }
 }
 
+// From the start of note 1 to the match in the last note.
+void Search(benchmark::State& state, bool ignoreCase, bool wholeWords) {
+  const CaseFold fold = AsciiCaseFold();
+  const FindRequest request{FIND_TEXT, wholeWords, ignoreCase, false, FIND_FROM_FIRST};
+  for (auto _ : state) {
+    FindState find;
+    const FindMatch match = LocateMatch(pad->store, find, &request, FindPlace{1, 0, false}, fold);
+    if (!match.found || match.note != PAD_NOTES) state.SkipWithError("not found");
+  }
+}
+
+void BM_FindCase(benchmark::State& state) { Search(state, false, false); }
+void BM_FindCaseWords(benchmark::State& state) { Search(state, false, true); }
+void BM_FindIgnoreCase(benchmark::State& state) { Search(state, true, false); }
+void BM_FindIgnoreCaseWords(benchmark::State& state) { Search(state, true, true); }
+
+// One scan of all the texts' bytes for the same text.
+void BM_FindFloor(benchmark::State& state) {
+  const NoteStore& store = pad->store;
+  const char* first = store.Text(store.Entry(1));
+  const size_t size = store.UsedPoolBytes() - store.Entry(1).text;
+  const size_t length = std::strlen(FIND_TEXT);
+  for (auto _ : state) {
+    const void* hit = memmem(first, size, FIND_TEXT, length);
+    if (hit == nullptr) state.SkipWithError("not found");
+    benchmark::DoNotOptimize(hit);
+  }
+}
+
 BENCHMARK(BM_LoadFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DeleteFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DeleteEveryOther)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FindFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FindCase)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FindCaseWords)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FindIgnoreCase)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FindIgnoreCaseWords)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Prints the usual table, then each measured operation against its floor.
 class CRatioReporter : public benchmark::ConsoleReporter {
@@ -237,7 +277,7 @@ class CRatioReporter : public benchmark::ConsoleReporter {
     auto t = times.find(name), f = times.find(floor);
     if (t == times.end() || f == times.end() || f->second <= 0) return;
     double ratio = t->second / f->second;
-    std::printf("%-16s %6.2fx its floor (goal %.1fx)%s\n", name + 3, ratio, goal,
+    std::printf("%-20s %6.2fx its floor (goal %.1fx)%s\n", name + 3, ratio, goal,
                 ratio <= goal ? "" : "  OVER");
   }
 
@@ -265,6 +305,10 @@ int main(int argc, char** argv) {
   reporter.PrintRatio("BM_Load", "BM_LoadFloor", 1.5);
   reporter.PrintRatio("BM_Save", "BM_SaveFloor", 2.0);
   reporter.PrintRatio("BM_DeleteEveryOther", "BM_DeleteFloor", 1.5);
+  reporter.PrintRatio("BM_FindCase", "BM_FindFloor", 2.0);
+  reporter.PrintRatio("BM_FindCaseWords", "BM_FindFloor", 2.0);
+  reporter.PrintRatio("BM_FindIgnoreCase", "BM_FindFloor", 3.0);
+  reporter.PrintRatio("BM_FindIgnoreCaseWords", "BM_FindFloor", 3.0);
   benchmark::Shutdown();
   thePad.Remove();
   return 0;

@@ -50,6 +50,19 @@
 #define IDC_POPUP_SNOOZE 10802
 #define IDC_POPUP_DISMISS 10803
 
+// The Find dialog, its controls and its not-found message.
+#define IDD_FIND 140
+#define IDC_FIND_WHOLE_WORDS 10500
+#define IDC_FIND_IGNORE_CASE 10501
+#define IDC_FIND_ONE_PER_NOTE 10502
+#define IDC_FIND_FORWARD 10503
+#define IDC_FIND_BACKWARD 10504
+#define IDC_FIND_FROM_FIRST 10505
+#define IDC_FIND_FROM_LAST 10506
+#define IDC_FIND_TEXT 10507
+#define IDC_FIND_BUTTON 10508
+#define IDS_FIND_NOT_FOUND 911
+
 // Status-bar indicator of the current note's reminder (also its string).
 #define ID_INDICATOR_REMIND 101
 

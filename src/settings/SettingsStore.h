@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-// A program key with named sections ("General", "Appearance", "Proxies")
+// A program key with named sections ("General", "Appearance", "Proxies", "Find")
 // holding integer, string and binary values, plus the Windows Run entry.
 // Failures are silent by design: a read that fails reports false so the
 // caller keeps its default; a write that fails changes nothing.
@@ -24,6 +24,8 @@ class ISettingsStore {
   virtual void WriteString(const char* section, const char* name, const std::string& value) = 0;
   virtual void WriteBinary(const char* section, const char* name, const void* data,
                            size_t size) = 0;
+  // Nothing happens when the value or its section does not exist.
+  virtual void DeleteValue(const char* section, const char* name) = 0;
 
   // The "Quillery" value of the current user's Run key: the command that
   // starts the program with Windows.

@@ -55,6 +55,7 @@ class MemorySettingsStore : public ISettingsStore {
                    size_t size) override {
     Put(section, name, {Type::Binary, 0, std::string(static_cast<const char*>(data), size)});
   }
+  void DeleteValue(const char* section, const char* name) override { values.erase({section, name}); }
   void SetRunEntry(const std::string& command) override {
     runEntry = command;
     writes.push_back({Type::RunSet, {}, {}});

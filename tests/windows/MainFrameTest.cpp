@@ -63,6 +63,8 @@ TEST_F(MainFrameTest, MiddleNoteWithTextEnablesNavigationAndDelete) {
   for (UINT id : {ID_NOTE_NEXT, ID_NOTE_PREVIOUS, ID_NOTE_FIRST, ID_NOTE_LAST, ID_NOTE_DELETE, ID_EDIT_SELECT_ALL}) {
     EXPECT_TRUE(states.at(id)) << id;
   }
+  EXPECT_TRUE(states.at(ID_FIND));
+  EXPECT_FALSE(states.at(ID_FIND_NEXT)) << "nothing searched yet";
   EXPECT_EQ(Caption(), "Quillery - (Note View: Note 2 of 3)");
   EXPECT_TRUE(frame.RouteCommand(ID_NOTE_NEXT));
   EXPECT_EQ(view.GetText(), "three");

@@ -218,6 +218,17 @@ TEST_F(SettingsRegistry, RunEntryHoldsTheProgramsPathOrDisappears) {
   EXPECT_FALSE(ReadRaw(RUN_KEY_PATH, RUN_VALUE_NAME));
 }
 
+TEST_F(SettingsRegistry, DeletedValueReadsAsAbsent) {
+  CRegistrySettingsStore store(programKey);
+  store.DeleteValue("Find", "String_a");  // no section yet
+  store.WriteString("Find", "String_a", "cat");
+  store.WriteString("Find", "String_b", "dog");
+  store.DeleteValue("Find", "String_a");
+  std::string text;
+  EXPECT_FALSE(store.ReadString("Find", "String_a", text));
+  EXPECT_TRUE(store.ReadString("Find", "String_b", text));
+}
+
 TEST(SettingsEnvironment, ProgramFolderAndUser) {
   SettingsDefaults d = CurrentSettingsDefaults("", "");
   EXPECT_FALSE(d.userName.empty());

@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr const char* PROGRAM_KEY = "Software\\Brindle Software\\Quillery";
 constexpr DWORD SPLASH_MINIMUM_MS = 3000;
 
 int32_t Now() { return static_cast<int32_t>(std::time(nullptr)); }

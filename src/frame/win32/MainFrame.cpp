@@ -46,10 +46,12 @@ CMainFrame::CMainFrame(RecoveryContext& notes, const std::atomic<bool>& startup,
       document(doc),
       help(*this, notes.settings),
       tray(*this),
-      reminders(*this, doc, notes.store, notes.settings) {
+      reminders(*this, doc, notes.store, notes.settings),
+      find(doc, notes.store, notes.settings, notes.messages) {
   AddCommandTarget(help);
   AddCommandTarget(tray);
   AddCommandTarget(reminders);
+  AddCommandTarget(find);
   SetCloseHook(true);
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "document/win32/QuilleryDoc.h"
+#include "find/win32/FindCommands.h"
 #include "frame/win32/WorkerThread.h"
 #include "framework/Frame.h"
 #include "help/win32/HelpCommands.h"
@@ -87,6 +88,7 @@ class CMainFrame : public CFrameWnd {
   CHelpCommands help;
   CTrayCommands tray;
   CReminderCommands reminders;
+  CFindCommands find;
   CToolBar toolBar;
   CStatusBar statusBar;
   // The File menu's "Close to Tray" item, kept while the menu goes without it.

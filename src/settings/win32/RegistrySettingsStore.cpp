@@ -89,6 +89,12 @@ void CRegistrySettingsStore::WriteBinary(const char* section, const char* name,
   Write(section, name, REG_BINARY, data, size);
 }
 
+void CRegistrySettingsStore::DeleteValue(const char* section, const char* name) {
+  CRegistryKey key;
+  if (key.Open(HKEY_CURRENT_USER, SectionPath(section).c_str(), KEY_SET_VALUE) != ERROR_SUCCESS) return;
+  (void)RegDeleteValueA(key.Get(), name);
+}
+
 void CRegistrySettingsStore::SetRunEntry(const std::string& command) {
   CRegistryKey key;
   if (key.Create(HKEY_CURRENT_USER, RUN_KEY_PATH, KEY_SET_VALUE) != ERROR_SUCCESS) return;

@@ -5,6 +5,9 @@
 
 #include "settings/SettingsStore.h"
 
+// The program's key under HKEY_CURRENT_USER.
+constexpr const char* PROGRAM_KEY = "Software\\Brindle Software\\Quillery";
+
 // Where Windows looks for programs to start at logon, and the value that
 // names this program there.
 constexpr const char* RUN_KEY_PATH = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -24,6 +27,7 @@ class CRegistrySettingsStore : public ISettingsStore {
   void WriteString(const char* section, const char* name, const std::string& value) override;
   void WriteBinary(const char* section, const char* name, const void* data,
                    size_t size) override;
+  void DeleteValue(const char* section, const char* name) override;
   // The Run entry is a REG_SZ value; nothing happens when the key cannot be
   // opened.
   void SetRunEntry(const std::string& command) override;
