@@ -9,10 +9,28 @@
 
 namespace {
 
-// Posted, so that the change lands after the sheet has switched pages.
-void PostWizardButtons(CPropertySheet* sheet, DWORD buttons) {
-  if (sheet != nullptr) PostMessageA(sheet->GetSafeHwnd(), PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
+// Posted, so that the change lands after the sheet has switched pages. The
+// page's parent is the sheet, also while the sheet is still being made.
+void PostWizardButtons(HWND page, DWORD buttons) {
+  PostMessageA(GetParent(page), PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
 }
+
+// Nothing to centre over while the main window is being made.
+class CSetupSheet : public CHelpPropSheet {
+ public:
+  CSetupSheet() : CHelpPropSheet("Hello", nullptr, 0) {}
+
+ protected:
+  bool OnInitDialog() override {
+    const bool result = CHelpPropSheet::OnInitDialog();
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    return result;
+  }
+};
 
 class CSetupWiz1 : public CHelpPropPage {
  public:
@@ -20,11 +38,11 @@ class CSetupWiz1 : public CHelpPropPage {
 
  protected:
   bool OnSetActive() override {
-    PostWizardButtons(GetSheet(), PSWIZB_NEXT);
+    PostWizardButtons(hwnd, PSWIZB_NEXT);
     return CHelpPropPage::OnSetActive();
   }
   LRESULT OnWizardNext() override {
-    PostWizardButtons(GetSheet(), PSWIZB_BACK | PSWIZB_NEXT);
+    PostWizardButtons(hwnd, PSWIZB_BACK | PSWIZB_NEXT);
     return CHelpPropPage::OnWizardNext();
   }
 };
@@ -104,7 +122,7 @@ class CSetupWiz5 : public CHelpPropPage {
     return CHelpPropPage::OnCommand(wParam, lParam);
   }
   LRESULT OnWizardNext() override {
-    PostWizardButtons(GetSheet(), PSWIZB_BACK | PSWIZB_FINISH);
+    PostWizardButtons(hwnd, PSWIZB_BACK | PSWIZB_FINISH);
     return CHelpPropPage::OnWizardNext();
   }
 
@@ -136,7 +154,7 @@ class CSetupWiz6 : public CHelpPropPage {
     return CHelpPropPage::OnCommand(wParam, lParam);
   }
   LRESULT OnWizardBack() override {
-    PostWizardButtons(GetSheet(), PSWIZB_BACK | PSWIZB_NEXT);
+    PostWizardButtons(hwnd, PSWIZB_BACK | PSWIZB_NEXT);
     return CHelpPropPage::OnWizardBack();
   }
 
@@ -148,7 +166,7 @@ class CSetupWiz6 : public CHelpPropPage {
 
 bool RunSetupWizard(Settings& settings) {
   Settings values = settings;
-  CHelpPropSheet sheet("Hello", nullptr, 0);
+  CSetupSheet sheet;
   CSetupWiz1 welcome;
   CSetupWiz2 start(values);
   CSetupWiz3 tray(values);
