@@ -107,6 +107,7 @@ TEST_F(PreferencesTest, OkAppliesAndSavesTheValuesAndCancelLeavesEverything) {
   EXPECT_EQ(GetWindowLongA(Frame(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   EXPECT_TRUE(frame.TrayIconShown());
   EXPECT_TRUE(frame.OffersCloseToTray());
+  EXPECT_NE(GetMenuState(GetSubMenu(GetMenu(Frame()), 0), ID_APP_EXIT, MF_BYCOMMAND), static_cast<UINT>(-1));
   EXPECT_EQ(savedGroups, (std::vector<uint32_t>{SETTINGS_PREFERENCES | SETTINGS_APPEARANCE}));
   frame.SetTrayIcon(false);
 }
