@@ -40,7 +40,7 @@ TEST_F(MainFrameTest, EmptyPadEnablesOnlyWhatIsBuiltAndUseful) {
       {ID_EDIT_CUT, false},         {ID_EDIT_COPY, false},          {ID_EDIT_SELECT_ALL, false},
       {ID_FIND, false},             {ID_FIND_NEXT, false},          {ID_VIEW_TOOLBAR, true},
       {ID_VIEW_STATUS_BAR, true},   {ID_VIEW_LIST, true},           {ID_VIEW_NOTE, true},
-      {ID_PREFERENCES, false},      {ID_NOTE_NEXT, false},          {ID_NOTE_PREVIOUS, false},
+      {ID_PREFERENCES, true},       {ID_NOTE_NEXT, false},          {ID_NOTE_PREVIOUS, false},
       {ID_NOTE_FIRST, false},       {ID_NOTE_LAST, false},          {ID_NOTE_GOTO, false},
       {ID_NOTE_MOVE, false},        {ID_OPEN_URL, false},           {ID_REMINDERS, false},
       {ID_HELP_FINDER, true},       {ID_HELP_FAQ, true},            {ID_VENDOR_WEB_SITE, false},

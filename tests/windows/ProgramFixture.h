@@ -46,6 +46,7 @@ class ProgramTest : public ::testing::Test {
     settings.onTop = 1;
     // A test that wants the tray icon adds it.
     settings.runInTray = 0;
+    settings.setupWizRun = 1;
     ASSERT_TRUE(frame.LoadMainFrame(view));
     app.SetMainWnd(&frame);
   }

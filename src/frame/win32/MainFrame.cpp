@@ -47,11 +47,13 @@ CMainFrame::CMainFrame(RecoveryContext& notes, const std::atomic<bool>& startup,
       help(*this, notes.settings),
       tray(*this),
       reminders(*this, doc, notes.store, notes.settings),
-      find(doc, notes.store, notes.settings, notes.messages) {
+      find(doc, notes.store, notes.settings, notes.messages),
+      preferences(*this, notes) {
   AddCommandTarget(help);
   AddCommandTarget(tray);
   AddCommandTarget(reminders);
   AddCommandTarget(find);
+  AddCommandTarget(preferences);
   SetCloseHook(true);
 }
 
@@ -98,6 +100,8 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
 
 int CMainFrame::OnCreate(CREATESTRUCTA& cs) {
   if (CFrameWnd::OnCreate(cs) == -1) return -1;
+  // A copy that ends at once never gets this far.
+  if (notesFile.settings.setupWizRun == 0) preferences.RunFirstRunWizard();
 
   if (!toolBar.CreateEx(*this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE) || !toolBar.LoadToolBar(IDR_MAINFRAME)) {
     return -1;
@@ -297,6 +301,11 @@ void CMainFrame::PrepareMenu(HMENU popup) {
     item.dwTypeData = closeToTrayText;
     InsertMenuItemA(popup, static_cast<UINT>(GetMenuItemCount(popup) - 1), TRUE, &item);
   }
+}
+
+void CMainFrame::UpdateCloseToTrayItem() {
+  if (HMENU fileMenu = GetSubMenu(GetMenu(hwnd), 0)) PrepareMenu(fileMenu);
+  DrawMenuBar(hwnd);
 }
 
 void CMainFrame::SetCloseHook(bool on) { closeProc = on ? &CMainFrame::CloseToTrayProc : nullptr; }

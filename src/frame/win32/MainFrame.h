@@ -10,6 +10,7 @@
 #include "framework/Frame.h"
 #include "help/win32/HelpCommands.h"
 #include "listview/win32/NoteFormView.h"
+#include "preferences/win32/PreferenceCommands.h"
 #include "reminders/win32/ReminderCommands.h"
 #include "store/Recovery.h"
 #include "tray/win32/TrayCommands.h"
@@ -47,6 +48,11 @@ class CMainFrame : public CFrameWnd {
   bool OffersCloseToTray() const;
   bool SetTrayIcon(bool add) { return tray.SetTrayIcon(add); }
   bool TrayIconShown() const { return tray.Shown(); }
+  // The File menu offers "Close to Tray" exactly when OffersCloseToTray.
+  void UpdateCloseToTrayItem();
+  CQuilleryView& NoteView() { return document.NoteView(); }
+  // Null until the list was first shown.
+  CNoteFormView* ListView() const { return listView.get(); }
   // Shows the window (restored, when it was minimised) in front of others.
   void OpenMainWindow();
   // A dialog or popup runs its own loop over this window.
@@ -89,6 +95,7 @@ class CMainFrame : public CFrameWnd {
   CTrayCommands tray;
   CReminderCommands reminders;
   CFindCommands find;
+  CPreferenceCommands preferences;
   CToolBar toolBar;
   CStatusBar statusBar;
   // The File menu's "Close to Tray" item, kept while the menu goes without it.

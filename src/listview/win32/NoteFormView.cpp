@@ -177,6 +177,16 @@ void CNoteFormView::ApplyListColors() {
   textColor = static_cast<COLORREF>(settings.listForegroundColor);
 }
 
+void CNoteFormView::SetListFont(const LogFont& logFont) {
+  if (!listFont.Valid()) return;
+  LOGFONTA made;
+  std::memcpy(&made, &logFont, sizeof(made));
+  CFontOwner replacement(CreateFontIndirectA(&made));
+  if (!replacement.Valid()) return;
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(replacement.Get()), TRUE);
+  listFont = std::move(replacement);
+}
+
 bool CNoteFormView::OnCommand(UINT id) {
   if (id != ID_EDIT_SELECT_ALL) return CListView::OnCommand(id);
   LVITEMA state{};

@@ -28,6 +28,8 @@ class CNoteFormView : public CListView, public INoteList {
   void CenterCurrentItem() override;
   // Takes the list colours of the settings.
   void ApplyListColors();
+  // A font the user chose, shown at once.
+  void SetListFont(const LogFont& logFont);
   // Ends a drag that is under way: the line goes and the scrolling stops.
   void EndDrag();
 

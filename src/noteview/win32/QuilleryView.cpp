@@ -70,6 +70,17 @@ void CQuilleryView::OnInitialUpdate() {
   if (fontCreated) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
 }
 
+void CQuilleryView::SetNoteFont(const LogFont& logFont) {
+  if (!fontCreated) return;
+  LOGFONTA made;
+  std::memcpy(&made, &logFont, sizeof(made));
+  // The control lets go of the old font before it is deleted.
+  CFontOwner replacement(CreateFontIndirectA(&made));
+  if (!replacement.Valid()) return;
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(replacement.Get()), FALSE);
+  font = std::move(replacement);
+}
+
 void CQuilleryView::LoadCurrentNoteText(const char* text) {
   SetText(text);
   textChanged = false;

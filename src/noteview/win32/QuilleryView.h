@@ -19,6 +19,9 @@ class CQuilleryView : public CEditView {
   // is loaded or its text stored.
   bool textChanged = false;
 
+  // A font the user chose; the text is laid out again at the next repaint.
+  void SetNoteFont(const LogFont& logFont);
+
   void OnInitialUpdate() override;
   bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool OnCommand(UINT id) override;
