@@ -40,6 +40,17 @@ SEEDS = {
         'insert-reminders': bytes([12, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 1, 120, 12, 9, 9, 9, 9,
                                    3, 1, 2, 3, 4, 1, 121, 4, 5, 0, 255, 15, 1, 3, 16]),
     },
+    # Notes (count, then length and bytes each), the search text, the options
+    # (1 whole words, 2 ignore case, 4 one per note, 0x18 direction, 0x20
+    # list, 0x80 double-byte), then places as words.
+    'search': {
+        'two-notes-ignore-case': bytes([2, 9]) + b'an Apple.' + bytes([4]) + b'plan' +
+                                 bytes([1]) + b'an' + bytes([3, 1, 0, 0, 0, 5, 0, 0, 0]),
+        'backward-whole-words': bytes([3, 3]) + b'and' + bytes([4]) + b'(an)' + bytes([2]) + b'an' +
+                                bytes([1]) + b'an' + bytes([0x09, 3, 0, 0, 0, 1, 0, 0, 0]) * 2,
+        'long-note-double-byte': bytes([1, 255, 200]) + b'x\x88an\x89AN end '.ljust(40) + bytes([1]) + b'an' +
+                                 bytes([0x82, 5, 1, 0, 0, 0, 0, 0, 0, 0]),
+    },
     'settings': {
         'nothing-stored': b'',
         'all-ints': bytes([1, 0, 7, 0, 0, 0]) * 80,
