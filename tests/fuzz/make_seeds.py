@@ -51,6 +51,13 @@ SEEDS = {
         'long-note-double-byte': bytes([1, 255, 200]) + b'x\x88an\x89AN end '.ljust(40) + bytes([1]) + b'an' +
                                  bytes([0x82, 5, 1, 0, 0, 0, 0, 0, 0, 0]),
     },
+    # The option, then each text as its length and bytes.
+    'proxy': {
+        'listed-servers': bytes([2, 11]) + b' proxy.lan ' + bytes([4]) + b'080 ' + bytes([0, 5]) +
+                          b'8080x' + bytes([0, 6]) + b'65536\t',
+        'no-server': bytes([2, 0, 2]) + b'80' + bytes([0, 0, 0, 0]),
+        'control-panel': bytes([1, 3]) + b' a ' + bytes([2]) + b'-1',
+    },
     'settings': {
         'nothing-stored': b'',
         'all-ints': bytes([1, 0, 7, 0, 0, 0]) * 80,
