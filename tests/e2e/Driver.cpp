@@ -201,6 +201,48 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+namespace {
+
+struct BoxSearch {
+  DWORD pid;
+  std::string caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<BoxSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof(name));
+  if (pid != search->pid || std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  if (WindowText(window) != search->caption) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND WaitForBox(DWORD pid, const std::string& caption) {
+  BoxSearch search{pid, caption, nullptr};
+  WaitFor([&] {
+    search.found = nullptr;
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  });
+  return search.found;
+}
+
+std::string BoxText(HWND box) {
+  std::string text;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[16] = {};
+    GetClassNameA(child, name, sizeof(name));
+    if (_stricmp(name, "Static") == 0 && !WindowText(child).empty()) text = WindowText(child);
+  }
+  return text;
+}
+
 MessageBoxInfo WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
   MessageBoxInfo info;
   WaitFor(

@@ -100,6 +100,12 @@ bool PressButton(HWND dialog, const char* caption);
 void ExpectMessageBox(DWORD pid, const std::string& text, const char* button);
 
 // The note view's edit control inside the main window, or null.
+// The shown dialog of the program with this caption ("Quillery" for its
+// message boxes), or null after the deadline.
+HWND WaitForBox(DWORD pid, const std::string& caption);
+// The text of a message box: its static control that holds text.
+std::string BoxText(HWND box);
+
 HWND FindEditor(HWND main);
 // Sends a menu or toolbar command to the main window, as a click would.
 void Command(HWND main, UINT id);

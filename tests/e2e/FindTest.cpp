@@ -12,52 +12,10 @@ using namespace e2e;
 
 namespace {
 
-struct CaptionSearch {
-  DWORD pid;
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK MatchCaption(HWND window, LPARAM param) {
-  auto* s = reinterpret_cast<CaptionSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof(name));
-  if (owner != s->pid || std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window) ||
-      WindowText(window) != s->caption)
-    return TRUE;
-  s->found = window;
-  return FALSE;
-}
-
-// A shown dialog of the program with this caption ("Quillery" for its
-// message boxes).
-HWND WaitForCaptioned(DWORD pid, const char* caption) {
-  CaptionSearch search{pid, caption, nullptr};
-  WaitFor([&] {
-    search.found = nullptr;
-    EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
-  });
-  return search.found;
-}
-
-// The message box's text: its static control that holds text.
-std::string BoxText(HWND box) {
-  std::string text;
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    char name[16] = {};
-    GetClassNameA(child, name, sizeof(name));
-    if (_stricmp(name, "Static") == 0 && !WindowText(child).empty()) text = WindowText(child);
-  }
-  return text;
-}
-
 // Opens the Find dialog and types `text` into its field.
 HWND OpenFind(const Session& s, const std::string& text) {
   Command(s.main, ID_FIND);
-  HWND dialog = WaitForCaptioned(s.pid(), "Find");
+  HWND dialog = WaitForBox(s.pid(), "Find");
   if (dialog == nullptr) return nullptr;
   HWND field = FindWindowExA(GetDlgItem(dialog, IDC_FIND_TEXT), nullptr, "Edit", nullptr);
   SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
@@ -113,7 +71,7 @@ TEST_F(E2eTest, FindKeepsTheDialogOpenAfterNamingAMissingText) {
   HWND dialog = OpenFind(s, "Zebra");
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(PressButton(dialog, "Find"));
-  HWND box = WaitForCaptioned(s.pid(), "Quillery");
+  HWND box = WaitForBox(s.pid(), "Quillery");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(BoxText(box), "Cannot find the string \"Zebra\"");
   EXPECT_TRUE(PressButton(box, "OK"));

@@ -15,34 +15,6 @@ namespace {
 
 constexpr const char* RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-struct BoxSearch {
-  DWORD pid;
-  std::string caption;
-  HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof(name));
-  if (pid != search->pid || std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-  if (WindowText(window) != search->caption) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-HWND WaitForBox(DWORD pid, const std::string& caption) {
-  BoxSearch search{pid, caption, nullptr};
-  WaitFor([&] {
-    search.found = nullptr;
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
-  });
-  return search.found;
-}
-
 bool Gone(HWND window) {
   return WaitFor([&] { return !IsWindow(window); });
 }
