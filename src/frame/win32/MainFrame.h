@@ -79,7 +79,10 @@ class CMainFrame : public CFrameWnd {
   void SetListTitle();
   void OnUpdateViewList(CCmdUI& ui);
   void OnUpdateReminderIndicator(CCmdUI& ui);
-  static const CommandEntry<CMainFrame> COMMANDS[5];
+  // Print Note(s): each selected note through the note view's Print.
+  void PrintSelectedNotes();
+  void OnUpdatePrintNotes(CCmdUI& ui);
+  static const CommandEntry<CMainFrame> COMMANDS[6];
 
   RecoveryContext& notesFile;
   const std::atomic<bool>& startupInProgress;

@@ -178,6 +178,10 @@ void CNoteFormView::ApplyListColors() {
 }
 
 bool CNoteFormView::OnCommand(UINT id) {
+  if (id == ID_FILE_PRINT) {
+    OnFilePrint();
+    return true;
+  }
   if (id != ID_EDIT_SELECT_ALL) return CListView::OnCommand(id);
   LVITEMA state{};
   state.stateMask = LVIS_SELECTED;
@@ -191,6 +195,10 @@ bool CNoteFormView::OnCommand(UINT id) {
 }
 
 bool CNoteFormView::OnUpdateCommand(CCmdUI& ui) {
+  if (ui.id == ID_FILE_PRINT) {
+    ui.Enable(notes.IsCommandEnabled(DocumentCommand::Print));
+    return true;
+  }
   if (ui.id != ID_EDIT_SELECT_ALL) return CListView::OnUpdateCommand(ui);
   ui.Enable(store.header.noteCount > 0);
   return true;
