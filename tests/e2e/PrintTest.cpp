@@ -74,30 +74,35 @@ void AcceptPrintDialog(DWORD pid) {
   WaitFor([&] { return !IsWindow(dialog.window); });
 }
 
-// Sends `command`, accepts `jobs` print dialogs and returns the text of the
-// newest document once the printer has written it.
-std::string PrintAndRead(Session& session, UINT command, int jobs = 1) {
+// Sends `command`, accepts `jobs` print dialogs and returns the texts of
+// the documents the printer wrote, once it has written them whole.
+std::vector<std::string> PrintAndReadAll(Session& session, UINT command, int jobs) {
   const std::set<std::string> before = PdfFiles();
   Command(session.main, command);
   for (int i = 0; i < jobs; ++i) AcceptPrintDialog(session.pid());
-  std::string newest;
+  std::vector<std::string> added;
   EXPECT_TRUE(WaitFor([&] {
-    int added = 0;
+    added.clear();
     for (const std::string& name : PdfFiles())
-      if (before.count(name) == 0) {
-        ++added;
-        newest = std::max(newest, name);
-      }
-    return added == jobs;
-  })) << "the printer wrote no document";
-  if (newest.empty()) return std::string();
-  // The printer writes the file in pieces: read it once it holds a whole document.
-  EXPECT_TRUE(WaitFor([&] {
-    const Bytes pdf = ReadFileBytes(PdfFolder() + newest);
-    const std::string tail(pdf.end() - std::min<size_t>(pdf.size(), 16), pdf.end());
-    return tail.find("%%EOF") != std::string::npos;
-  }));
-  return PdfText(newest);
+      if (before.count(name) == 0) added.push_back(name);
+    return static_cast<int>(added.size()) == jobs;
+  })) << "the printer wrote " << added.size() << " of " << jobs << " documents";
+  std::vector<std::string> texts;
+  for (const std::string& name : added) {
+    // The printer writes the file in pieces.
+    EXPECT_TRUE(WaitFor([&] {
+      const Bytes pdf = ReadFileBytes(PdfFolder() + name);
+      const std::string tail(pdf.end() - std::min<size_t>(pdf.size(), 16), pdf.end());
+      return tail.find("%%EOF") != std::string::npos;
+    }));
+    texts.push_back(PdfText(name));
+  }
+  return texts;
+}
+
+std::string PrintAndRead(Session& session, UINT command) {
+  const std::vector<std::string> texts = PrintAndReadAll(session, command, 1);
+  return texts.empty() ? std::string() : texts[0];
 }
 
 // The note and list fonts in an installed face: with a face it lacks, the
@@ -175,5 +180,23 @@ TEST_F(E2eTest, PrintingTheListGivesNumberedPagesWithHeadingsAndEveryNoteOnce) {
   EXPECT_EQ(Count(text, "Modified"), Pages(text)) << "headings on every page";
   EXPECT_NE(text.find("Page 2"), std::string::npos);
   for (int i = 1; i <= 90; ++i) EXPECT_EQ(Count(text, "Item" + std::to_string(i) + "x"), 1) << i;
+  session.QuitAndRead();
+}
+
+TEST_F(E2eTest, PrintNotesPrintsEachSelectedNoteAsADocumentOfItsOwnAndReturnsToTheList) {
+  Session session({"First note", "Second note"}, [] {
+    UseInstalledFonts();
+    WriteDword("Appearance", "Note Mode", 0);
+  });
+  ASSERT_TRUE(WaitForCaption(session.main, ListCaption(2)));
+  Command(session.main, ID_EDIT_SELECT_ALL);
+  const std::vector<std::string> texts = PrintAndReadAll(session, ID_PRINT_NOTES, 2);
+  ASSERT_EQ(texts.size(), 2u);
+  const std::string both = texts[0] + texts[1];
+  EXPECT_EQ(Pages(both), 2);
+  EXPECT_EQ(Count(both, "First note"), 1);
+  EXPECT_EQ(Count(both, "Second note"), 1);
+  EXPECT_EQ(Count(both, "Note 2 of 2"), 1) << "each note with its own heading";
+  EXPECT_TRUE(WaitForCaption(session.main, ListCaption(2)));
   session.QuitAndRead();
 }
