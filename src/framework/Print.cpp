@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/FrameworkIds.h"
+#include "framework/Win32Messages.h"
 
 namespace {
 
@@ -18,13 +19,13 @@ struct CGlobalBlocks {
   }
 };
 
-void ShowCommandFailed(HWND owner) {
-  char text[256] = "Command failed.";
-  LoadStringA(GetModuleHandleA(nullptr), AFX_IDP_COMMAND_FAILURE, text, sizeof text);
-  MessageBoxA(owner, text, nullptr, MB_OK | MB_ICONEXCLAMATION);
-}
-
 }  // namespace
+
+void ShowCommandFailed(HWND owner) {
+  CWin32Messages messages;
+  messages.owner = owner;
+  messages.Show(messages.LoadText(AFX_IDP_COMMAND_FAILURE), MessageButtons::Ok, MessageIcon::Exclamation);
+}
 
 bool CPrintable::OnPreparePrinting(CPrintInfo& info, HWND owner) { return DoPreparePrinting(info, owner); }
 

@@ -44,6 +44,9 @@ class CPrintable {
 // False when cancelled or the printer failed (the user has been told).
 bool PrintView(CPrintable& view, HWND owner, const std::string& docName);
 
+// "Command failed." (61705) over `owner`.
+void ShowCommandFailed(HWND owner);
+
 // The screen font `screen` scaled to the printer's resolution; none for the
 // system font, which the printer replaces with its own.
 HFONT CreatePrinterFont(const LOGFONTA& screen, HDC printer);

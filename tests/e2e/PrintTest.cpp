@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <functional>
 #include <set>
 
 #include "Fixture.h"
@@ -76,9 +77,9 @@ void AcceptPrintDialog(DWORD pid) {
 
 // Sends `command`, accepts `jobs` print dialogs and returns the texts of
 // the documents the printer wrote, once it has written them whole.
-std::vector<std::string> PrintAndReadAll(Session& session, UINT command, int jobs) {
+std::vector<std::string> PrintAndReadAll(Session& session, const std::function<void()>& start, int jobs) {
   const std::set<std::string> before = PdfFiles();
-  Command(session.main, command);
+  start();
   for (int i = 0; i < jobs; ++i) AcceptPrintDialog(session.pid());
   std::vector<std::string> added;
   EXPECT_TRUE(WaitFor([&] {
@@ -101,7 +102,7 @@ std::vector<std::string> PrintAndReadAll(Session& session, UINT command, int job
 }
 
 std::string PrintAndRead(Session& session, UINT command) {
-  const std::vector<std::string> texts = PrintAndReadAll(session, command, 1);
+  const std::vector<std::string> texts = PrintAndReadAll(session, [&] { Command(session.main, command); }, 1);
   return texts.empty() ? std::string() : texts[0];
 }
 
@@ -119,6 +120,10 @@ void UseInstalledFonts() {
     RegSetValueExA(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&font), sizeof font);
   RegCloseKey(key);
 }
+
+HWND FindPreview(HWND main) { return FindWindowExA(main, nullptr, "PrintPreviewWnd", nullptr); }
+
+std::string PreviewPageText(HWND preview) { return WindowText(GetDlgItem(preview, AFX_ID_PREVIEW_PAGE_TEXT)); }
 
 Bytes WithReminder(Bytes file, uint32_t note, int32_t time) {
   image::SetU32(file, 16, 1);
@@ -190,7 +195,7 @@ TEST_F(E2eTest, PrintNotesPrintsEachSelectedNoteAsADocumentOfItsOwnAndReturnsToT
   });
   ASSERT_TRUE(WaitForCaption(session.main, ListCaption(2)));
   Command(session.main, ID_EDIT_SELECT_ALL);
-  const std::vector<std::string> texts = PrintAndReadAll(session, ID_PRINT_NOTES, 2);
+  const std::vector<std::string> texts = PrintAndReadAll(session, [&] { Command(session.main, ID_PRINT_NOTES); }, 2);
   ASSERT_EQ(texts.size(), 2u);
   const std::string both = texts[0] + texts[1];
   EXPECT_EQ(Pages(both), 2);
@@ -198,5 +203,39 @@ TEST_F(E2eTest, PrintNotesPrintsEachSelectedNoteAsADocumentOfItsOwnAndReturnsToT
   EXPECT_EQ(Count(both, "Second note"), 1);
   EXPECT_EQ(Count(both, "Note 2 of 2"), 1) << "each note with its own heading";
   EXPECT_TRUE(WaitForCaption(session.main, ListCaption(2)));
+  session.QuitAndRead();
+}
+
+TEST_F(E2eTest, ThePreviewPagesForwardAndBackPrintsFromItsBarAndClosingTheWindowClosesOnlyThePreview) {
+  std::string longNote;
+  for (int i = 1; i <= 150; ++i) longNote += "Line " + std::to_string(i) + "\r\n";
+  Session session({longNote}, UseInstalledFonts);
+  ASSERT_NE(session.editor, nullptr);
+  Command(session.main, ID_FILE_PRINT_PREVIEW);
+  HWND preview = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (preview = FindPreview(session.main)) != nullptr && IsWindowVisible(preview); }));
+  EXPECT_FALSE(IsWindowVisible(session.editor));
+  EXPECT_TRUE(WaitFor([&] { return PreviewPageText(preview) == "Page 1"; }));
+  PostMessageA(preview, WM_KEYDOWN, VK_NEXT, 0);
+  EXPECT_TRUE(WaitFor([&] { return PreviewPageText(preview) == "Page 2"; })) << PreviewPageText(preview);
+  ASSERT_TRUE(PressButton(preview, "Next Page"));
+  EXPECT_TRUE(WaitFor([&] { return PreviewPageText(preview) == "Page 3"; })) << PreviewPageText(preview);
+  PostMessageA(preview, WM_KEYDOWN, VK_PRIOR, 0);
+  EXPECT_TRUE(WaitFor([&] { return PreviewPageText(preview) == "Page 2"; })) << PreviewPageText(preview);
+
+  // Closing the main window ends only the preview: no tray, no exit.
+  PostMessageA(session.main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(preview) && IsWindowVisible(session.editor); }));
+  EXPECT_TRUE(session.program->Running());
+  EXPECT_TRUE(IsWindowVisible(session.main));
+
+  const std::vector<std::string> texts = PrintAndReadAll(session, [&] {
+    Command(session.main, ID_FILE_PRINT_PREVIEW);
+    ASSERT_TRUE(WaitFor([&] { return (preview = FindPreview(session.main)) != nullptr && IsWindowVisible(preview); }));
+    ASSERT_TRUE(PressButton(preview, "Print..."));
+  }, 1);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(Count(texts[0], "Line 150\n"), 1);
+  EXPECT_FALSE(IsWindow(preview));
   session.QuitAndRead();
 }

@@ -54,6 +54,7 @@ class CMainFrame : public CFrameWnd {
   // close; print previews turn it off while they run.
   void SetCloseHook(bool on);
   static bool CloseToTrayProc(CMainFrame& frame);
+  void OnPrintPreview(bool running) override { SetCloseHook(!running); }
 
   bool OnCommand(UINT id) override;
   bool OnUpdateCommand(CCmdUI& ui) override;

@@ -35,6 +35,13 @@ void CNoteFormView::OnFilePrint() {
   PrintView(*this, frame != nullptr ? frame->GetSafeHwnd() : hwnd, LoadResourceString(IDS_LIST_PRINT_TITLE));
 }
 
+void CNoteFormView::OnFilePrintPreview() {
+  CFrameWnd* frame = GetParentFrame();
+  if (frame == nullptr || notes.CommitCurrentNote() == NOTE_NOT_STORED) return;
+  inPreview = true;
+  if (!frame->StartPrintPreview(*this, *this)) inPreview = false;
+}
+
 void CNoteFormView::OnBeginPrinting(HDC dc, CPrintInfo& info) {
   if (info.preview) info.maxPage = 1;
   gridPen.Reset(CreatePen(PS_SOLID, ListGridPenWidth(GetDeviceCaps(dc, LOGPIXELSX)), RGB(0, 0, 0)));

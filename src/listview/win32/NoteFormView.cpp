@@ -178,8 +178,11 @@ void CNoteFormView::ApplyListColors() {
 }
 
 bool CNoteFormView::OnCommand(UINT id) {
-  if (id == ID_FILE_PRINT) {
-    OnFilePrint();
+  if (id == ID_FILE_PRINT || id == ID_FILE_PRINT_PREVIEW) {
+    if (id == ID_FILE_PRINT)
+      OnFilePrint();
+    else
+      OnFilePrintPreview();
     return true;
   }
   if (id != ID_EDIT_SELECT_ALL) return CListView::OnCommand(id);
@@ -195,8 +198,8 @@ bool CNoteFormView::OnCommand(UINT id) {
 }
 
 bool CNoteFormView::OnUpdateCommand(CCmdUI& ui) {
-  if (ui.id == ID_FILE_PRINT) {
-    ui.Enable(notes.IsCommandEnabled(DocumentCommand::Print));
+  if (ui.id == ID_FILE_PRINT || ui.id == ID_FILE_PRINT_PREVIEW) {
+    ui.Enable(notes.IsCommandEnabled(ui.id == ID_FILE_PRINT ? DocumentCommand::Print : DocumentCommand::PrintPreview));
     return true;
   }
   if (ui.id != ID_EDIT_SELECT_ALL) return CListView::OnUpdateCommand(ui);

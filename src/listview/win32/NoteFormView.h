@@ -49,11 +49,14 @@ class CNoteFormView : public CListView, public INoteList, public CPrintable {
 
   // Print (57607) in list view: the summary list, once the note is stored.
   void OnFilePrint();
+  // Print Preview (57609) in list view.
+  void OnFilePrintPreview();
   bool inPreview = false;
   void OnBeginPrinting(HDC dc, CPrintInfo& info) override;
   void OnPrepareDC(HDC dc, CPrintInfo& info) override;
   void OnPrint(HDC dc, CPrintInfo& info) override;
   void OnEndPrinting(HDC dc, CPrintInfo& info) override;
+  void OnEndPrintPreview() override { inPreview = false; }
 
  protected:
   bool PreCreateWindow(CREATESTRUCTA& cs) override;

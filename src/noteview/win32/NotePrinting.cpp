@@ -13,6 +13,17 @@ void CQuilleryView::OnUpdatePrint(CCmdUI& ui) {
   ui.Enable(notes != nullptr && notes->IsCommandEnabled(DocumentCommand::Print));
 }
 
+void CQuilleryView::OnUpdatePrintPreview(CCmdUI& ui) {
+  ui.Enable(notes != nullptr && notes->IsCommandEnabled(DocumentCommand::PrintPreview));
+}
+
+void CQuilleryView::OnFilePrintPreview() {
+  CFrameWnd* frame = GetParentFrame();
+  if (notes == nullptr || frame == nullptr || notes->CommitCurrentNote() == NOTE_NOT_STORED) return;
+  inPreview = true;
+  if (!frame->StartPrintPreview(*this, *this)) inPreview = false;
+}
+
 void CQuilleryView::OnFilePrint() {
   if (notes == nullptr || notes->CommitCurrentNote() == NOTE_NOT_STORED) return;
   CFrameWnd* frame = GetParentFrame();

@@ -35,11 +35,14 @@ class CQuilleryView : public CEditView, public CPrintable {
 
   // Print (57607): the current note once stored, after the print dialog.
   void OnFilePrint();
+  // Print Preview (57609): the current note once stored, in the preview.
+  void OnFilePrintPreview();
   bool inPreview = false;
   void OnBeginPrinting(HDC dc, CPrintInfo& info) override;
   void OnPrepareDC(HDC dc, CPrintInfo& info) override;
   void OnPrint(HDC dc, CPrintInfo& info) override;
   void OnEndPrinting(HDC dc, CPrintInfo& info) override;
+  void OnEndPrintPreview() override { inPreview = false; }
 
  protected:
   bool PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -53,9 +56,10 @@ class CQuilleryView : public CEditView, public CPrintable {
   void OnInsertDateAndTime();
   void OnInsertWeekday();
   void OnUpdatePrint(CCmdUI& ui);
+  void OnUpdatePrintPreview(CCmdUI& ui);
   // Page `page` laid out with the printer font selected; its end recorded.
   NotePage LayOutPage(HDC dc, uint32_t page);
-  static const CommandEntry<CQuilleryView> COMMANDS[5];
+  static const CommandEntry<CQuilleryView> COMMANDS[6];
 
   const Settings& settings;
   CBrushOwner brush;
