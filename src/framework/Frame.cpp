@@ -79,6 +79,8 @@ void CFrameWnd::SetActiveView(CView* view) {
 void CFrameWnd::SwitchToView(CView& view) {
   CView* old = activeView;
   if (old == &view) return;
+  // The preview holds the pane of the view it shows.
+  if (PrintPreviewRunning()) preview->Close();
   // The pane is whichever child has the first pane's id.
   if (old != nullptr) {
     old->SetDlgCtrlId(view.GetDlgCtrlId());

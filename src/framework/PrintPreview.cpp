@@ -104,7 +104,12 @@ HENHMETAFILE CPrintPreview::PageImage(UINT number) {
   if (number == 0) return nullptr;
   if (pages.size() < number) pages.resize(number, nullptr);
   if (pages[number - 1] != nullptr) return pages[number - 1];
-  HDC meta = CreateEnhMetaFileA(printer.Get(), nullptr, nullptr, nullptr);
+  // The frame is the whole paper, so a page plays back at the paper's scale
+  // rather than stretched to what it happens to draw.
+  HDC reference = printer.Get();
+  const RECT paper{0, 0, MulDiv(GetDeviceCaps(reference, HORZRES), 2540, GetDeviceCaps(reference, LOGPIXELSX)),
+                   MulDiv(GetDeviceCaps(reference, VERTRES), 2540, GetDeviceCaps(reference, LOGPIXELSY))};
+  HDC meta = CreateEnhMetaFileA(reference, nullptr, &paper, nullptr);
   if (meta == nullptr) return nullptr;
   info.currentPage = number;
   info.continuePrinting = true;

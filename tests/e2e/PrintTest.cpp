@@ -239,3 +239,24 @@ TEST_F(E2eTest, ThePreviewPagesForwardAndBackPrintsFromItsBarAndClosingTheWindow
   EXPECT_FALSE(IsWindow(preview));
   session.QuitAndRead();
 }
+
+TEST_F(E2eTest, TheListPreviewShowsItsPagesAndEscapeGivesTheListBack) {
+  std::vector<std::string> notes;
+  for (int i = 1; i <= 90; ++i) notes.push_back("Item" + std::to_string(i) + "x");
+  Session session(notes, [] {
+    UseInstalledFonts();
+    WriteDword("Appearance", "Note Mode", 0);
+  });
+  ASSERT_TRUE(WaitForCaption(session.main, ListCaption(90)));
+  Command(session.main, ID_FILE_PRINT_PREVIEW);
+  HWND preview = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (preview = FindPreview(session.main)) != nullptr && IsWindowVisible(preview); }));
+  EXPECT_TRUE(WaitFor([&] { return PreviewPageText(preview) == "Page 1"; }));
+  PostMessageA(preview, WM_KEYDOWN, VK_NEXT, 0);
+  EXPECT_TRUE(WaitFor([&] { return PreviewPageText(preview) == "Page 2"; })) << PreviewPageText(preview);
+  PostMessageA(preview, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(preview); }));
+  HWND list = FindWindowExA(session.main, nullptr, "SysListView32", nullptr);
+  EXPECT_TRUE(list != nullptr && IsWindowVisible(list));
+  session.QuitAndRead();
+}
