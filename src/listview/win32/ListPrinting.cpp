@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int MARK_SIZE = 16;
 constexpr UINT CELL_FLAGS = DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE;
 
 void DrawCell(HDC dc, const std::string& text, int left, int right, int top, int h, UINT format) {
@@ -82,6 +81,7 @@ void CNoteFormView::OnPrint(HDC dc, CPrintInfo& info) {
   TextOutA(dc, laidOut.pageX, laidOut.titleY, pageText.c_str(), static_cast<int>(pageText.size()));
 
   for (int c = 0; c < LIST_PRINT_COLUMNS; ++c) {
+    // A heading stands aligned as its column's cells.
     UINT format = DT_LEFT;
     GetCellText(1, c, format);
     DrawCell(dc, LoadResourceString(LIST_COLUMN_TABLE[c].headingId), table.left[c], table.CellRight(c),

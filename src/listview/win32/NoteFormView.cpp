@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int MARK_SIZE = 16;
 constexpr int CELL_PADDING = 8;
 constexpr int ROW_INDENT = 4;
 

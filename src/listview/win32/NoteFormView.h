@@ -90,6 +90,9 @@ class CNoteFormView : public CListView, public INoteList, public CPrintable {
   CBrushOwner backBrush;
   CFontOwner listFont;
   bool columnsReady = false;
+  // The reminder mark: the symbol and its mask side by side, each this wide
+  // and high.
+  static constexpr int MARK_SIZE = 16;
   // The reminder mark, loaded at the first drawing and kept.
   CCreatedDC markDC;
   CBitmapOwner markBitmap;
