@@ -151,6 +151,9 @@ TEST_F(E2eTest, PrintingANoteGivesPagesWithTheTitleLineAndTheFooter) {
   const std::string many = PrintAndRead(session, ID_FILE_PRINT);
   EXPECT_GE(Pages(many), 3) << many;
   EXPECT_EQ(Count(many, "Printed by Quillery"), Pages(many));
+  // No blank page after the one where the text ends.
+  const size_t lastPage = many.rfind('\f', many.size() - 2);
+  EXPECT_NE(many.find("Line 150\n", lastPage == std::string::npos ? 0 : lastPage), std::string::npos);
   // Every line once, none lost at a page break.
   for (int i = 1; i <= 150; ++i) EXPECT_EQ(Count(many, "Line " + std::to_string(i) + "\n"), 1) << i;
   session.QuitAndRead();
