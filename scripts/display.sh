@@ -11,7 +11,22 @@ start_virtual_display() {
   return 1
 }
 
+# The printer the printing tests print to: CUPS with its "PDF" queue (files
+# in $HOME/PDF). Wine drops printers it cannot reach when its prefix starts,
+# so the scheduler runs first.
+start_printing() {
+  [ -x /usr/sbin/cupsd ] || return 0
+  if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+    /usr/sbin/cupsd
+    for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
+  fi
+  if ! lpstat -p PDF >/dev/null 2>&1; then
+    lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd && lpadmin -d PDF
+  fi
+}
+
 start_wine_prefix() {
+  start_printing
   export WINEPREFIX="$1"
   export WINEDEBUG=-all
   if [ ! -e "$WINEPREFIX/system.reg" ]; then

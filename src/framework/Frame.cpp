@@ -7,6 +7,7 @@
 #include "framework/Win32Messages.h"
 #include "framework/App.h"
 #include "framework/FrameworkIds.h"
+#include "framework/PrintPreview.h"
 
 namespace {
 
@@ -78,6 +79,8 @@ void CFrameWnd::SetActiveView(CView* view) {
 void CFrameWnd::SwitchToView(CView& view) {
   CView* old = activeView;
   if (old == &view) return;
+  // The preview holds the pane of the view it shows.
+  if (PrintPreviewRunning()) preview->Close();
   // The pane is whichever child has the first pane's id.
   if (old != nullptr) {
     old->SetDlgCtrlId(view.GetDlgCtrlId());
@@ -221,6 +224,11 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       SetIdleMessage();
       break;
     case WM_CLOSE:
+      // Closing the window while a preview shows closes only the preview.
+      if (PrintPreviewRunning()) {
+        preview->Close();
+        return 0;
+      }
       OnClose();
       return 0;
     case WM_QUERYENDSESSION:
@@ -260,6 +268,22 @@ int CFrameWnd::OnCreate(CREATESTRUCTA&) {
   }
   return 0;
 }
+
+CFrameWnd::CFrameWnd() = default;
+
+bool CFrameWnd::StartPrintPreview(CView& view, CPrintable& printable) {
+  if (PrintPreviewRunning()) preview->Close();
+  OnPrintPreview(true);
+  preview = std::make_unique<CPrintPreview>(*this, view, printable);
+  if (preview->Start()) return true;
+  preview->DestroyWindow();
+  preview.reset();
+  OnPrintPreview(false);
+  ShowCommandFailed(hwnd);
+  return false;
+}
+
+bool CFrameWnd::PrintPreviewRunning() const { return preview != nullptr && preview->Running(); }
 
 void CFrameWnd::OnClose() {
   if (document != nullptr) {

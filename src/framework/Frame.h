@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
 constexpr DWORD FWS_PREFIXTITLE = 0x00004000;
 
 class CFrameWnd;
+class CPrintable;
+class CPrintPreview;
 
 // A flat toolbar of one bitmap's buttons with tooltips; the status bar
 // shows the prompt of the button under the mouse.
@@ -77,6 +80,7 @@ class CStatusBar {
 
 class CFrameWnd : public CWnd {
  public:
+  CFrameWnd();
   ~CFrameWnd() override;
   struct CCreateContext {
     CDocument* document;
@@ -121,6 +125,13 @@ class CFrameWnd : public CWnd {
   bool OnCommand(UINT id) override;
   bool OnUpdateCommand(CCmdUI& ui) override;
 
+  // The print preview of `printable` in the pane in place of `view`; false,
+  // with "Command failed." shown, when it cannot start.
+  bool StartPrintPreview(CView& view, CPrintable& printable);
+  bool PrintPreviewRunning() const;
+  // A print preview starts (true) or has ended (false).
+  virtual void OnPrintPreview(bool /*running*/) {}
+
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   // A pop-up menu the frame owns (one of its menu bar or a context menu)
@@ -162,4 +173,5 @@ class CFrameWnd : public CWnd {
   CToolBar* toolBar = nullptr;
   CStatusBar* statusBar = nullptr;
   std::vector<CCmdTarget*> featureTargets;
+  std::unique_ptr<CPrintPreview> preview;
 };

@@ -47,6 +47,15 @@
 // Dialogs
 #define AFX_IDD_PREVIEW_TOOLBAR 30723
 
+// The print preview's buttons.
+#define AFX_ID_PREVIEW_CLOSE 58112
+#define AFX_ID_PREVIEW_NUMPAGE 58113
+#define AFX_ID_PREVIEW_NEXT 58114
+#define AFX_ID_PREVIEW_PREV 58115
+#define AFX_ID_PREVIEW_PRINT 58116
+#define AFX_ID_PREVIEW_ZOOMIN 58117
+#define AFX_ID_PREVIEW_PAGE_TEXT 58119
+
 // Resource type of a toolbar's button table.
 #define RT_TOOLBAR_TYPE 241
 

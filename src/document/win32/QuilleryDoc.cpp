@@ -57,7 +57,9 @@ CQuilleryDoc::CQuilleryDoc(NoteStore& store, Settings& s, CQuilleryView& view, I
       noteView(view),
       editor(view),
       frame(*this),
-      notes(store, s, editor, list, frame, messages, clock) {}
+      notes(store, s, editor, list, frame, messages, clock) {
+  view.AttachNotes(notes, store);
+}
 
 bool CQuilleryDoc::OnNewDocument() {
   if (!CDocument::OnNewDocument()) return false;

@@ -38,6 +38,7 @@ const CCmdTarget::CommandEntry<CMainFrame> CMainFrame::COMMANDS[] = {
     {ID_VIEW_NOTE, &CMainFrame::ShowNoteView, &CMainFrame::OnUpdateViewNote},
     {ID_VIEW_LIST, &CMainFrame::ShowListView, &CMainFrame::OnUpdateViewList},
     {ID_INDICATOR_REMIND, nullptr, &CMainFrame::OnUpdateReminderIndicator},
+    {ID_PRINT_NOTES, &CMainFrame::PrintSelectedNotes, &CMainFrame::OnUpdatePrintNotes},
 };
 
 CMainFrame::CMainFrame(RecoveryContext& notes, const std::atomic<bool>& startup, CQuilleryDoc& doc)
@@ -381,6 +382,26 @@ void CMainFrame::ShowNoteView() {
   notesFile.settings.noteMode = 1;
   SwitchToView(document.NoteView());
   document.Notes().ShowCurrentNote();
+}
+
+void CMainFrame::PrintSelectedNotes() {
+  if (notesFile.settings.noteMode != 0 || listView == nullptr) return;
+  NoteStore& store = notesFile.store;
+  const uint32_t current = store.currentNote;
+  const std::vector<uint32_t> items = listView->SelectedItems();
+  // Each note prints from the note view, as a job of its own.
+  ShowNoteView();
+  for (uint32_t item : items) {
+    store.currentNote = item + 1;
+    document.Notes().ShowCurrentNote();
+    document.NoteView().OnFilePrint();
+  }
+  store.currentNote = current;
+  ShowListView();
+}
+
+void CMainFrame::OnUpdatePrintNotes(CCmdUI& ui) {
+  ui.Enable(notesFile.settings.noteMode == 0 && listView != nullptr && listView->SelectedCount() > 0);
 }
 
 void CMainFrame::SetListTitle() {

@@ -61,6 +61,7 @@ class CMainFrame : public CFrameWnd {
   // close; print previews turn it off while they run.
   void SetCloseHook(bool on);
   static bool CloseToTrayProc(CMainFrame& frame);
+  void OnPrintPreview(bool running) override { SetCloseHook(!running); }
 
   bool OnCommand(UINT id) override;
   bool OnUpdateCommand(CCmdUI& ui) override;
@@ -86,7 +87,10 @@ class CMainFrame : public CFrameWnd {
   void SetListTitle();
   void OnUpdateViewList(CCmdUI& ui);
   void OnUpdateReminderIndicator(CCmdUI& ui);
-  static const CommandEntry<CMainFrame> COMMANDS[5];
+  // Print Note(s): each selected note through the note view's Print.
+  void PrintSelectedNotes();
+  void OnUpdatePrintNotes(CCmdUI& ui);
+  static const CommandEntry<CMainFrame> COMMANDS[6];
 
   RecoveryContext& notesFile;
   const std::atomic<bool>& startupInProgress;

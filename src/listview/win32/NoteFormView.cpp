@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int MARK_SIZE = 16;
 constexpr int CELL_PADDING = 8;
 constexpr int ROW_INDENT = 4;
 
@@ -188,6 +187,13 @@ void CNoteFormView::SetListFont(const LogFont& logFont) {
 }
 
 bool CNoteFormView::OnCommand(UINT id) {
+  if (id == ID_FILE_PRINT || id == ID_FILE_PRINT_PREVIEW) {
+    if (id == ID_FILE_PRINT)
+      OnFilePrint();
+    else
+      OnFilePrintPreview();
+    return true;
+  }
   if (id != ID_EDIT_SELECT_ALL) return CListView::OnCommand(id);
   LVITEMA state{};
   state.stateMask = LVIS_SELECTED;
@@ -201,6 +207,10 @@ bool CNoteFormView::OnCommand(UINT id) {
 }
 
 bool CNoteFormView::OnUpdateCommand(CCmdUI& ui) {
+  if (ui.id == ID_FILE_PRINT || ui.id == ID_FILE_PRINT_PREVIEW) {
+    ui.Enable(notes.IsCommandEnabled(ui.id == ID_FILE_PRINT ? DocumentCommand::Print : DocumentCommand::PrintPreview));
+    return true;
+  }
   if (ui.id != ID_EDIT_SELECT_ALL) return CListView::OnUpdateCommand(ui);
   ui.Enable(store.header.noteCount > 0);
   return true;

@@ -7,8 +7,11 @@
 
 #include "document/NoteDocument.h"
 #include "framework/Handles.h"
+#include "framework/Print.h"
 #include "framework/View.h"
 #include "listview/ListRules.h"
+#include "print/ListLayout.h"
+#include "print/PageStarts.h"
 #include "settings/Settings.h"
 #include "store/NoteStore.h"
 
@@ -16,7 +19,7 @@
 // the store in the list colours and font. The selected row is the current
 // note; rows are reordered by dragging. The control itself stores only
 // each row's number text, so editing a note needs no list update.
-class CNoteFormView : public CListView, public INoteList {
+class CNoteFormView : public CListView, public INoteList, public CPrintable {
  public:
   CNoteFormView(NoteStore& store, Settings& settings, CNoteDocument& notes);
   ~CNoteFormView() override;
@@ -45,6 +48,17 @@ class CNoteFormView : public CListView, public INoteList {
   // Select All (Ctrl+A) selects every row.
   bool OnCommand(UINT id) override;
   bool OnUpdateCommand(CCmdUI& ui) override;
+
+  // Print (57607) in list view: the summary list, once the note is stored.
+  void OnFilePrint();
+  // Print Preview (57609) in list view.
+  void OnFilePrintPreview();
+  bool inPreview = false;
+  void OnBeginPrinting(HDC dc, CPrintInfo& info) override;
+  void OnPrepareDC(HDC dc, CPrintInfo& info) override;
+  void OnPrint(HDC dc, CPrintInfo& info) override;
+  void OnEndPrinting(HDC dc, CPrintInfo& info) override;
+  void OnEndPrintPreview() override { inPreview = false; }
 
  protected:
   bool PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -78,6 +92,9 @@ class CNoteFormView : public CListView, public INoteList {
   CBrushOwner backBrush;
   CFontOwner listFont;
   bool columnsReady = false;
+  // The reminder mark: the symbol and its mask side by side, each this wide
+  // and high.
+  static constexpr int MARK_SIZE = 16;
   // The reminder mark, loaded at the first drawing and kept.
   CCreatedDC markDC;
   CBitmapOwner markBitmap;
@@ -87,4 +104,12 @@ class CNoteFormView : public CListView, public INoteList {
   bool markShown = false;
   RECT markRect{};
   UINT_PTR timerId = 0;
+
+  // One printout: where each page begins (a note index), the column shares,
+  // the date, the print font and the grid pen.
+  CPageStarts pageStarts;
+  ListColumnValues shares{};
+  std::string printDate;
+  CFontOwner printFont;
+  CPenOwner gridPen;
 };

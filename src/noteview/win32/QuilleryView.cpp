@@ -27,6 +27,8 @@ const CCmdTarget::CommandEntry<CQuilleryView> CQuilleryView::COMMANDS[] = {
     {ID_INSERT_DATE_TIME, &CQuilleryView::OnInsertDateAndTime, nullptr},
     {ID_INSERT_TIME, &CQuilleryView::OnInsertTime, nullptr},
     {ID_INSERT_WEEKDAY, &CQuilleryView::OnInsertWeekday, nullptr},
+    {ID_FILE_PRINT, &CQuilleryView::OnFilePrint, &CQuilleryView::OnUpdatePrint},
+    {ID_FILE_PRINT_PREVIEW, &CQuilleryView::OnFilePrintPreview, &CQuilleryView::OnUpdatePrintPreview},
 };
 
 std::string FormatCurrentTime(const char* format) {

@@ -1,0 +1,254 @@
+#include "framework/PrintPreview.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <string>
+
+#include "framework/Frame.h"
+#include "framework/FrameworkIds.h"
+
+namespace {
+
+constexpr const char* PREVIEW_CLASS = "PrintPreviewWnd";
+constexpr int BAR_HEIGHT = 30;
+constexpr int MARGIN = 12;
+
+struct Button {
+  UINT id;
+  const char* text;
+};
+const Button BUTTONS[] = {
+    {AFX_ID_PREVIEW_PRINT, "&Print..."}, {AFX_ID_PREVIEW_NEXT, "&Next Page"},
+    {AFX_ID_PREVIEW_PREV, "Pre&v Page"}, {AFX_ID_PREVIEW_NUMPAGE, "&Two Page"},
+    {AFX_ID_PREVIEW_ZOOMIN, "Zoom &In"}, {AFX_ID_PREVIEW_CLOSE, "&Close"},
+};
+constexpr int BUTTON_WIDTH = 62;
+
+HDC DefaultPrinterDC(HWND owner) {
+  PRINTDLGA pd{};
+  pd.lStructSize = sizeof pd;
+  pd.hwndOwner = owner;
+  pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
+  if (!PrintDlgA(&pd)) return nullptr;
+  if (pd.hDevMode != nullptr) GlobalFree(pd.hDevMode);
+  if (pd.hDevNames != nullptr) GlobalFree(pd.hDevNames);
+  return pd.hDC;
+}
+
+}  // namespace
+
+CPrintPreview::CPrintPreview(CFrameWnd& f, CView& v, CPrintable& p) : frame(f), view(v), printable(p) {}
+
+CPrintPreview::~CPrintPreview() {
+  for (HENHMETAFILE image : pages)
+    if (image != nullptr) DeleteEnhMetaFile(image);
+}
+
+bool CPrintPreview::Start() {
+  printer.Reset(DefaultPrinterDC(frame.GetSafeHwnd()));
+  if (!printer.Valid()) return false;
+  if (!RegisterWindowClass(PREVIEW_CLASS, CS_HREDRAW | CS_VREDRAW, nullptr, GetSysColorBrush(COLOR_APPWORKSPACE)))
+    return false;
+  RECT pane{};
+  GetWindowRect(view.GetSafeHwnd(), &pane);
+  MapWindowPoints(nullptr, frame.GetSafeHwnd(), reinterpret_cast<POINT*>(&pane), 2);
+  if (!CreateEx(0, PREVIEW_CLASS, "", WS_CHILD | WS_CLIPCHILDREN, pane.left, pane.top, pane.right - pane.left,
+                pane.bottom - pane.top, frame.GetSafeHwnd(), nullptr))
+    return false;
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  for (const Button& b : BUTTONS) {
+    HWND button = CreateWindowExA(0, "Button", b.text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 0, 0, hwnd,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), framework::Instance(), nullptr);
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  HWND label = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0, hwnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_ID_PREVIEW_PAGE_TEXT)),
+                               framework::Instance(), nullptr);
+  SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+
+  info = CPrintInfo{};
+  info.preview = true;
+  info.dc = printer.Get();
+  printable.OnBeginPrinting(printer.Get(), info);
+  running = true;
+  // The pane is ours until the preview ends.
+  viewId = view.GetDlgCtrlId();
+  view.SetDlgCtrlId(AFX_IDW_PANE_FIRST + 255);
+  SetDlgCtrlId(AFX_IDW_PANE_FIRST);
+  ShowWindow(view.GetSafeHwnd(), SW_HIDE);
+  ShowWindow(hwnd, SW_SHOW);
+  frame.RecalcLayout();
+  Layout();
+  GoTo(1);
+  SetFocus(hwnd);
+  return true;
+}
+
+void CPrintPreview::Close() {
+  if (!running) return;
+  running = false;
+  printable.OnEndPrinting(printer.Get(), info);
+  SetDlgCtrlId(0);
+  view.SetDlgCtrlId(viewId);
+  ShowWindow(view.GetSafeHwnd(), SW_SHOW);
+  frame.RecalcLayout();
+  SetFocus(view.GetSafeHwnd());
+  DestroyWindow();
+  printer.Reset();
+  printable.OnEndPrintPreview();
+  frame.OnPrintPreview(false);
+}
+
+HENHMETAFILE CPrintPreview::PageImage(UINT number) {
+  if (number == 0) return nullptr;
+  if (pages.size() < number) pages.resize(number, nullptr);
+  if (pages[number - 1] != nullptr) return pages[number - 1];
+  // The frame is the whole paper, so a page plays back at the paper's scale
+  // rather than stretched to what it happens to draw.
+  HDC reference = printer.Get();
+  const RECT paper{0, 0, MulDiv(GetDeviceCaps(reference, HORZRES), 2540, GetDeviceCaps(reference, LOGPIXELSX)),
+                   MulDiv(GetDeviceCaps(reference, VERTRES), 2540, GetDeviceCaps(reference, LOGPIXELSY))};
+  HDC meta = CreateEnhMetaFileA(reference, nullptr, &paper, nullptr);
+  if (meta == nullptr) return nullptr;
+  info.currentPage = number;
+  info.continuePrinting = true;
+  printable.OnPrepareDC(printer.Get(), info);
+  if (info.continuePrinting) {
+    info.drawRect = {0, 0, GetDeviceCaps(printer.Get(), HORZRES), GetDeviceCaps(printer.Get(), VERTRES)};
+    printable.OnPrint(meta, info);
+  }
+  HENHMETAFILE image = CloseEnhMetaFile(meta);
+  if (!info.continuePrinting) {
+    DeleteEnhMetaFile(image);
+    return nullptr;
+  }
+  pages[number - 1] = image;
+  return image;
+}
+
+void CPrintPreview::GoTo(UINT number) {
+  if (number < 1 || PageImage(number) == nullptr) return;
+  page = number;
+  if (twoPages) PageImage(page + 1);
+  UpdateBar();
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void CPrintPreview::UpdateBar() {
+  const bool second = twoPages && page + 1 <= pages.size() && pages[page] != nullptr;
+  const std::string text = second ? "Pages " + std::to_string(page) + "-" + std::to_string(page + 1)
+                                  : "Page " + std::to_string(page);
+  SetWindowTextA(GetDlgItem(hwnd, AFX_ID_PREVIEW_PAGE_TEXT), text.c_str());
+  // The view raises the highest page as it finds more of them.
+  const UINT shown = second ? page + 1 : page;
+  EnableWindow(GetDlgItem(hwnd, AFX_ID_PREVIEW_NEXT), shown < info.maxPage);
+  EnableWindow(GetDlgItem(hwnd, AFX_ID_PREVIEW_PREV), page > 1);
+  SetWindowTextA(GetDlgItem(hwnd, AFX_ID_PREVIEW_NUMPAGE), twoPages ? "&One Page" : "&Two Page");
+  SetWindowTextA(GetDlgItem(hwnd, AFX_ID_PREVIEW_ZOOMIN), zoomed ? "Zoom &Out" : "Zoom &In");
+}
+
+void CPrintPreview::Layout() {
+  int x = 4;
+  for (const Button& b : BUTTONS) {
+    SetWindowPos(GetDlgItem(hwnd, b.id), nullptr, x, 3, BUTTON_WIDTH, BAR_HEIGHT - 6, SWP_NOZORDER);
+    x += BUTTON_WIDTH + 4;
+  }
+  SetWindowPos(GetDlgItem(hwnd, AFX_ID_PREVIEW_PAGE_TEXT), nullptr, x + 8, 8, 120, BAR_HEIGHT - 12, SWP_NOZORDER);
+}
+
+void CPrintPreview::OnButton(UINT id) {
+  switch (id) {
+    case AFX_ID_PREVIEW_NEXT:
+      if (page < info.maxPage) GoTo(page + 1);
+      break;
+    case AFX_ID_PREVIEW_PREV:
+      GoTo(page - 1);
+      break;
+    case AFX_ID_PREVIEW_NUMPAGE:
+      twoPages = !twoPages;
+      GoTo(page);
+      break;
+    case AFX_ID_PREVIEW_ZOOMIN:
+      zoomed = !zoomed;
+      GoTo(page);
+      break;
+    case AFX_ID_PREVIEW_PRINT: {
+      HWND main = frame.GetSafeHwnd();
+      Close();
+      PostMessageA(main, WM_COMMAND, ID_FILE_PRINT, 0);
+      break;
+    }
+    case AFX_ID_PREVIEW_CLOSE:
+      Close();
+      break;
+    default:
+      break;
+  }
+}
+
+void CPrintPreview::Paint(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const int paperWidth = std::max(1, GetDeviceCaps(printer.Get(), HORZRES));
+  const int paperHeight = std::max(1, GetDeviceCaps(printer.Get(), VERTRES));
+  const int count = twoPages ? 2 : 1;
+  const int spaceWidth = (client.right - 2 * MARGIN - (count - 1) * MARGIN) / count;
+  int height = client.bottom - BAR_HEIGHT - 2 * MARGIN;
+  // Zoomed, one page fills the width and runs below the window.
+  if (zoomed) height = MulDiv(spaceWidth, paperHeight, paperWidth);
+  int width = MulDiv(height, paperWidth, paperHeight);
+  if (width > spaceWidth) {
+    width = spaceWidth;
+    height = MulDiv(width, paperHeight, paperWidth);
+  }
+  if (width <= 0 || height <= 0) return;
+  int x = (client.right - count * width - (count - 1) * MARGIN) / 2;
+  for (int i = 0; i < count; ++i) {
+    HENHMETAFILE image = page + i <= pages.size() ? pages[page + i - 1] : nullptr;
+    if (image == nullptr) break;
+    RECT paper{x, BAR_HEIGHT + MARGIN, x + width, BAR_HEIGHT + MARGIN + height};
+    FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FrameRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    PlayEnhMetaFile(dc, image, &paper);
+    x += width + MARGIN;
+  }
+}
+
+bool CPrintPreview::PreTranslateMessage(MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  switch (msg.wParam) {
+    case VK_NEXT:
+      OnButton(AFX_ID_PREVIEW_NEXT);
+      return true;
+    case VK_PRIOR:
+      OnButton(AFX_ID_PREVIEW_PREV);
+      return true;
+    case VK_ESCAPE:
+      OnButton(AFX_ID_PREVIEW_CLOSE);
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT CPrintPreview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) OnButton(LOWORD(wParam));
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      Paint(dc);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_SIZE:
+      Layout();
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    default:
+      return CWnd::WindowProc(message, wParam, lParam);
+  }
+}
