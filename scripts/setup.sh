@@ -3,7 +3,7 @@
 # Only the 64-bit Wine: this machine cannot execute 32-bit code.
 set -euo pipefail
 packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev mingw-w64
-          wine wine64 xvfb x11-utils imagemagick clang libfuzzer-14-dev
+          wine wine64 xvfb x11-utils xdotool imagemagick clang libfuzzer-14-dev
           cups printer-driver-cups-pdf poppler-utils)
 missing=()
 for p in "${packages[@]}"; do

@@ -13,5 +13,6 @@ constexpr uint32_t WM_APP_AUTOSAVE = 0x0804;   // save the notes now
 constexpr uint32_t WM_APP_REMINDER_DUE = 0x0807;    // lParam: the note whose reminder is due
 constexpr uint32_t WM_APP_SCAN_REMINDERS = 0x0808;  // lParam: the worker's cycle time, to the minute
 constexpr uint32_t WM_APP_SHOW_LIST = 0x0809;  // at start-up: the list was the last view
+constexpr uint32_t WM_APP_STAMP_TIME = 0x080A;  // to the thread itself: brings the last message time forward
 
 constexpr const char* MAIN_WINDOW_CLASS = "QuilleryWndClass";

@@ -111,6 +111,15 @@ void CQuilleryApp::ShowSplashFor3Seconds() {
 
 void CQuilleryApp::ShowMainWindow() {
   HWND window = mainFrame->GetSafeHwnd();
+  // Wine stamps the X focus request of a window it activates with the time
+  // of the thread's last message. After the setup wizard that is the key or
+  // click that closed it, older than the focus change its closing caused, so
+  // the X server would ignore the request and keys would go nowhere. A fresh
+  // message brings the time forward; on Windows this changes nothing.
+  MSG stamp{};
+  if (PostThreadMessageA(GetCurrentThreadId(), WM_APP_STAMP_TIME, 0, 0)) {
+    PeekMessageA(&stamp, reinterpret_cast<HWND>(-1), WM_APP_STAMP_TIME, WM_APP_STAMP_TIME, PM_REMOVE);
+  }
   // Hidden only with an icon to come back by: a refused icon leaves the
   // window minimised, as without the tray.
   switch (InitialWindowState(start.commandLine.showMainWindow, mainFrame->TrayIconShown() ? 1u : 0u)) {
