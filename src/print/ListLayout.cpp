@@ -1,5 +1,7 @@
 #include "print/ListLayout.h"
 
+#include <algorithm>
+
 ListColumnValues ColumnShares(const ListColumnValues& widths) {
   int64_t total = 0;
   for (int width : widths) total += width > 0 ? width : 0;
@@ -8,6 +10,18 @@ ListColumnValues ColumnShares(const ListColumnValues& widths) {
     const int width = widths[i] > 0 ? widths[i] : 0;
     shares[i] = total > 0 ? static_cast<int>(int64_t{width} * 100 / total)
                           : 100 / LIST_PRINT_COLUMNS;
+  }
+  return shares;
+}
+
+ListColumnValues WidenTextColumns(ListColumnValues shares, const ListColumnValues& needed) {
+  constexpr int NOTE = 1;
+  constexpr int NOTE_MINIMUM = 25;
+  for (int c = 0; c < LIST_PRINT_COLUMNS; ++c) {
+    if (c == NOTE || shares[c] >= needed[c]) continue;
+    const int take = std::min(needed[c] - shares[c], std::max(0, shares[NOTE] - NOTE_MINIMUM));
+    shares[c] += take;
+    shares[NOTE] -= take;
   }
   return shares;
 }

@@ -18,6 +18,11 @@ using ListColumnValues = std::array<int, LIST_PRINT_COLUMNS>;
 // shares when the columns have no width at all.
 ListColumnValues ColumnShares(const ListColumnValues& widths);
 
+// Numbers and dates cut short say nothing: a column other than the note's
+// whose share is below what its text needs (in percent) gets it from the
+// note column, whose text is cut anyway, while that keeps a quarter.
+ListColumnValues WidenTextColumns(ListColumnValues shares, const ListColumnValues& needed);
+
 // The grid pen: a sixty-fourth of an inch (0, the thinnest line, on coarse
 // printers).
 inline int ListGridPenWidth(int dpiX) { return dpiX / 64; }

@@ -187,6 +187,8 @@ TEST_F(E2eTest, PrintingTheListGivesNumberedPagesWithHeadingsAndEveryNoteOnce) {
   EXPECT_EQ(Count(text, "Note Summary List"), Pages(text));
   EXPECT_EQ(Count(text, "Modified"), Pages(text)) << "headings on every page";
   EXPECT_NE(text.find("Page 2"), std::string::npos);
+  EXPECT_NE(text.find("#"), std::string::npos);
+  EXPECT_EQ(text.find("..."), std::string::npos) << "numbers and dates whole";
   for (int i = 1; i <= 90; ++i) EXPECT_EQ(Count(text, "Item" + std::to_string(i) + "x"), 1) << i;
   session.QuitAndRead();
 }

@@ -23,6 +23,13 @@ TEST(ListPrintColumns, SharesColumnsAndSymbol) {
   EXPECT_EQ(page.symbolX, 50);
 }
 
+TEST(ListPrintColumns, DatesAndNumbersWidenFromTheNoteColumnOnly) {
+  EXPECT_EQ(WidenTextColumns({5, 55, 20, 20}, {8, 10, 24, 24}), (ListColumnValues{8, 44, 24, 24}));
+  // The note column keeps a quarter; what is wide enough stays.
+  EXPECT_EQ(WidenTextColumns({5, 35, 30, 30}, {10, 10, 40, 40}), (ListColumnValues{10, 25, 35, 30}));
+  EXPECT_EQ(WidenTextColumns({10, 20, 35, 35}, {5, 90, 30, 30}), (ListColumnValues{10, 20, 35, 35}));
+}
+
 TEST(ListPrintRows, TwelveNotesFiveRowsAPage) {
   FakeTextMeasurer font;
   CPageStarts starts;

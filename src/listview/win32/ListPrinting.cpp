@@ -1,5 +1,6 @@
 // Printing the summary list: a title line, the headings underlined and one
 // row per note, as many as fit on a page.
+#include <algorithm>
 #include <ctime>
 
 #include "framework/Frame.h"
@@ -16,6 +17,14 @@ constexpr UINT CELL_FLAGS = DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE;
 void DrawCell(HDC dc, const std::string& text, int left, int right, int top, int h, UINT format) {
   RECT cell{left, top, right, top + h};
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cell, format | CELL_FLAGS);
+}
+
+// Right-aligned headings are padded with blanks for the screen; on paper
+// the padding would only push the heading out of its column.
+std::string HeadingText(int column) {
+  std::string text = LoadResourceString(LIST_COLUMN_TABLE[column].headingId);
+  text.erase(0, std::min(text.size(), text.find_first_not_of(' ')));
+  return text;
 }
 
 std::string TodayText() {
@@ -72,7 +81,9 @@ void CNoteFormView::OnPrint(HDC dc, CPrintInfo& info) {
   const std::string pageText = ListPageNumberText(LoadResourceString(IDS_LIST_PRINT_PAGE), page);
   const PrintRect area{info.drawRect.left, info.drawRect.top, info.drawRect.right, info.drawRect.bottom};
   CDCTextMeasurer measurer(dc);
-  const ListPrintPage laidOut = LayoutListPage(measurer, area, GetDeviceCaps(dc, LOGPIXELSX), shares,
+  const int dpiX = GetDeviceCaps(dc, LOGPIXELSX);
+  const ListColumnValues fitted = WidenTextColumns(shares, NeededShares(measurer, area.right - area.left, dpiX / 10));
+  const ListPrintPage laidOut = LayoutListPage(measurer, area, dpiX, fitted,
                                                pageStarts.Start(page), store.header.noteCount, title, pageText);
   const ListPageLayout& table = laidOut.table;
   const int h = table.h;
@@ -84,8 +95,7 @@ void CNoteFormView::OnPrint(HDC dc, CPrintInfo& info) {
     // A heading stands aligned as its column's cells.
     UINT format = DT_LEFT;
     GetCellText(1, c, format);
-    DrawCell(dc, LoadResourceString(LIST_COLUMN_TABLE[c].headingId), table.left[c], table.CellRight(c),
-             table.headingY, h, format);
+    DrawCell(dc, HeadingText(c), table.left[c], table.CellRight(c), table.headingY, h, format);
   }
   DrawRule(dc, table.left[0], table.tableRight, table.ruleY);
   for (size_t k = 0; k < table.rowY.size(); ++k) {
@@ -105,6 +115,25 @@ void CNoteFormView::OnPrint(HDC dc, CPrintInfo& info) {
   }
   pageStarts.PageLaidOut(page, table.next, store.header.noteCount);
   if (info.preview) info.maxPage = pageStarts.PreviewMaxPage(info.maxPage);
+}
+
+ListColumnValues CNoteFormView::NeededShares(ITextMeasurer& measurer, int tableWidth, int gap) {
+  ListColumnValues needed{};
+  if (tableWidth <= 0) return needed;
+  const uint32_t count = store.header.noteCount;
+  for (int c = 0; c < LIST_PRINT_COLUMNS; ++c) {
+    int width = measurer.TextWidth(HeadingText(c));
+    // The first and the last note stand for the rest: numbers grow, and
+    // dates are all written alike.
+    for (uint32_t note : {1u, count}) {
+      if (note == 0 || note > count) continue;
+      UINT format = DT_LEFT;
+      width = std::max(width, measurer.TextWidth(GetCellText(note, c, format)));
+    }
+    if (c + 1 < LIST_PRINT_COLUMNS) width += gap;
+    needed[c] = static_cast<int>((int64_t{width} * 100 + tableWidth - 1) / tableWidth);
+  }
+  return needed;
 }
 
 void CNoteFormView::OnEndPrinting(HDC, CPrintInfo&) {

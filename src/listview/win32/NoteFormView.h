@@ -58,6 +58,8 @@ class CNoteFormView : public CListView, public INoteList, public CPrintable {
   void OnPrepareDC(HDC dc, CPrintInfo& info) override;
   void OnPrint(HDC dc, CPrintInfo& info) override;
   void OnEndPrinting(HDC dc, CPrintInfo& info) override;
+  // Each column's share, in percent of tableWidth, that its widest text needs.
+  ListColumnValues NeededShares(ITextMeasurer& measurer, int tableWidth, int gap);
   void OnEndPrintPreview() override { inPreview = false; }
 
  protected:
