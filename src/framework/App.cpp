@@ -1,6 +1,8 @@
 // The application object and the message loop.
 #include "framework/App.h"
 
+#include "framework/Print.h"
+
 #include <commctrl.h>
 
 #include "framework/FrameworkIds.h"
@@ -15,6 +17,7 @@ constexpr UINT WM_SYSTIMER = 0x0118;
 
 const CCmdTarget::CommandEntry<CWinApp> CWinApp::COMMANDS[] = {
     {ID_APP_EXIT, &CWinApp::OnAppExit, nullptr},
+    {ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup, nullptr},
 };
 
 CWinApp::CWinApp() {
@@ -123,6 +126,8 @@ void CWinHelpEngine::WinHelp(HWND window, const std::string& helpFile, UINT comm
 bool CWinApp::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id); }
 
 bool CWinApp::OnUpdateCommand(CCmdUI& ui) { return UpdateFromTable(this, COMMANDS, ui); }
+
+void CWinApp::OnFilePrintSetup() { PrintSetup(mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr); }
 
 void CWinApp::OnAppExit() {
   if (mainWnd != nullptr && mainWnd->GetSafeHwnd() != nullptr) {

@@ -66,7 +66,8 @@ class CWinApp : public CCmdTarget {
  private:
   static bool IsIdleMessage(const MSG& msg, const MSG& last);
   void OnAppExit();
-  static const CommandEntry<CWinApp> COMMANDS[1];
+  void OnFilePrintSetup();
+  static const CommandEntry<CWinApp> COMMANDS[2];
 
   CFrameWnd* mainWnd = nullptr;
   CWin32Messages win32Messages;

@@ -9,17 +9,58 @@
 
 namespace {
 
-// The print dialog's device-mode and device-names blocks.
-struct CGlobalBlocks {
+// The chosen printer's device-mode and device-names blocks, for the run.
+struct CPrinterChoice {
   HGLOBAL devMode = nullptr;
   HGLOBAL devNames = nullptr;
-  ~CGlobalBlocks() {
+  ~CPrinterChoice() {
     if (devMode != nullptr) GlobalFree(devMode);
     if (devNames != nullptr) GlobalFree(devNames);
   }
+  // The dialog may have freed the blocks it was given and made new ones.
+  void Keep(const PRINTDLGA& pd) {
+    devMode = pd.hDevMode;
+    devNames = pd.hDevNames;
+  }
 };
+CPrinterChoice chosenPrinter;
+
+PRINTDLGA PrintDialog(HWND owner, DWORD flags) {
+  PRINTDLGA pd{};
+  pd.lStructSize = sizeof pd;
+  pd.hwndOwner = owner;
+  pd.hDevMode = chosenPrinter.devMode;
+  pd.hDevNames = chosenPrinter.devNames;
+  pd.Flags = flags;
+  pd.nCopies = 1;
+  return pd;
+}
 
 }  // namespace
+
+void PrintSetup(HWND owner) {
+  PRINTDLGA pd = PrintDialog(owner, PD_PRINTSETUP);
+  PrintDlgA(&pd);
+  chosenPrinter.Keep(pd);
+}
+
+HDC CreatePrinterDC(HWND owner) {
+  if (chosenPrinter.devNames == nullptr) {
+    PRINTDLGA pd = PrintDialog(owner, PD_RETURNDEFAULT | PD_RETURNDC);
+    if (!PrintDlgA(&pd)) return nullptr;
+    chosenPrinter.Keep(pd);
+    return pd.hDC;
+  }
+  const auto* names = static_cast<const DEVNAMES*>(GlobalLock(chosenPrinter.devNames));
+  if (names == nullptr) return nullptr;
+  const auto* mode =
+      chosenPrinter.devMode != nullptr ? static_cast<const DEVMODEA*>(GlobalLock(chosenPrinter.devMode)) : nullptr;
+  const char* base = reinterpret_cast<const char*>(names);
+  HDC dc = CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset, nullptr, mode);
+  if (mode != nullptr) GlobalUnlock(chosenPrinter.devMode);
+  GlobalUnlock(chosenPrinter.devNames);
+  return dc;
+}
 
 void ShowCommandFailed(HWND owner) {
   CWin32Messages messages;
@@ -35,13 +76,9 @@ void CPrintable::OnPrepareDC(HDC, CPrintInfo& info) {
 }
 
 bool DoPreparePrinting(CPrintInfo& info, HWND owner) {
-  PRINTDLGA pd{};
-  pd.lStructSize = sizeof pd;
-  pd.hwndOwner = owner;
-  pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
-  pd.nCopies = 1;
+  PRINTDLGA pd = PrintDialog(owner, PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE);
   const BOOL chosen = PrintDlgA(&pd);
-  CGlobalBlocks blocks{pd.hDevMode, pd.hDevNames};
+  chosenPrinter.Keep(pd);
   if (!chosen || pd.hDC == nullptr) return false;
   info.dc = pd.hDC;
   return true;

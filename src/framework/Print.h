@@ -36,8 +36,17 @@ class CPrintable {
   virtual void OnEndPrintPreview() {}
 };
 
-// The default printer's dialog with page numbers and selection off; fills
-// info.dc. False when the user cancels or no printer answers.
+// The Print Setup dialog. The printer and settings chosen there, or in a
+// print dialog, serve every later printout, preview and printer font of
+// this run.
+void PrintSetup(HWND owner);
+
+// A device context of the chosen printer (the default one until a choice
+// is made); null when there is no printer. The caller deletes it.
+HDC CreatePrinterDC(HWND owner);
+
+// The print dialog with page numbers and selection off; fills info.dc.
+// False when the user cancels or no printer answers.
 [[nodiscard]] bool DoPreparePrinting(CPrintInfo& info, HWND owner);
 
 // The Print command: dialog, then every page of `view` as one document.

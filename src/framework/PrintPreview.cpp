@@ -25,16 +25,6 @@ const Button BUTTONS[] = {
 };
 constexpr int BUTTON_WIDTH = 62;
 
-HDC DefaultPrinterDC(HWND owner) {
-  PRINTDLGA pd{};
-  pd.lStructSize = sizeof pd;
-  pd.hwndOwner = owner;
-  pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
-  if (!PrintDlgA(&pd)) return nullptr;
-  if (pd.hDevMode != nullptr) GlobalFree(pd.hDevMode);
-  if (pd.hDevNames != nullptr) GlobalFree(pd.hDevNames);
-  return pd.hDC;
-}
 
 }  // namespace
 
@@ -46,7 +36,7 @@ CPrintPreview::~CPrintPreview() {
 }
 
 bool CPrintPreview::Start() {
-  printer.Reset(DefaultPrinterDC(frame.GetSafeHwnd()));
+  printer.Reset(CreatePrinterDC(frame.GetSafeHwnd()));
   if (!printer.Valid()) return false;
   if (!RegisterWindowClass(PREVIEW_CLASS, CS_HREDRAW | CS_VREDRAW, nullptr, GetSysColorBrush(COLOR_APPWORKSPACE)))
     return false;

@@ -265,3 +265,25 @@ TEST_F(E2eTest, TheListPreviewShowsItsPagesAndEscapeGivesTheListBack) {
   EXPECT_TRUE(list != nullptr && IsWindowVisible(list));
   session.QuitAndRead();
 }
+
+TEST_F(E2eTest, PrintSetupChoosesTheOrientationOfLaterPrintouts) {
+  Session session({"Sideways"}, [] { UseInstalledFonts(); });
+  Command(session.main, ID_FILE_PRINT_SETUP);
+  MessageBoxInfo setup = WaitForMessageBox(session.pid());
+  ASSERT_NE(setup.window, nullptr) << "no Print Setup dialog";
+  constexpr int LANDSCAPE = 0x421;  // the common dialog's orientation button
+  SendMessageA(GetDlgItem(setup.window, LANDSCAPE), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PressButton(setup.window, "OK"));
+  WaitFor([&] { return !IsWindow(setup.window); });
+  const std::set<std::string> before = PdfFiles();
+  const std::string text = PrintAndRead(session, ID_FILE_PRINT);
+  EXPECT_NE(text.find("Sideways"), std::string::npos);
+  std::string pdf;
+  for (const std::string& name : PdfFiles()) {
+    if (before.count(name) != 0) continue;
+    const Bytes bytes = ReadFileBytes(PdfFolder() + name);
+    pdf.assign(bytes.begin(), bytes.end());
+  }
+  EXPECT_NE(pdf.find("/Rotate 90"), std::string::npos) << "landscape";
+  session.QuitAndRead();
+}

@@ -1,6 +1,8 @@
 // The Preferences sheet and its pages.
 #include "preferences/win32/PreferencePages.h"
 
+#include "framework/Print.h"
+
 #include <commdlg.h>
 
 #include <cstring>
@@ -29,26 +31,20 @@ LogFont FromLogFont(const LOGFONTA& font) {
   return result;
 }
 
-// The default printer's device context, so that the font dialog can offer
-// printer fonts too; nothing when there is no printer.
-class CDefaultPrinter {
+// The printer's device context, so that the font dialog can offer printer
+// fonts too; nothing when there is no printer.
+class CChosenPrinter {
  public:
-  CDefaultPrinter() {
-    dialog.lStructSize = sizeof(dialog);
-    dialog.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
-    if (!PrintDlgA(&dialog)) dialog.hDC = nullptr;
+  CChosenPrinter() : dc(CreatePrinterDC(nullptr)) {}
+  ~CChosenPrinter() {
+    if (dc != nullptr) DeleteDC(dc);
   }
-  ~CDefaultPrinter() {
-    if (dialog.hDC != nullptr) DeleteDC(dialog.hDC);
-    if (dialog.hDevMode != nullptr) GlobalFree(dialog.hDevMode);
-    if (dialog.hDevNames != nullptr) GlobalFree(dialog.hDevNames);
-  }
-  CDefaultPrinter(const CDefaultPrinter&) = delete;
-  CDefaultPrinter& operator=(const CDefaultPrinter&) = delete;
-  HDC Get() const { return dialog.hDC; }
+  CChosenPrinter(const CChosenPrinter&) = delete;
+  CChosenPrinter& operator=(const CChosenPrinter&) = delete;
+  HDC Get() const { return dc; }
 
  private:
-  PRINTDLGA dialog{};
+  HDC dc;
 };
 
 }  // namespace
@@ -206,7 +202,7 @@ void CSetColors::PickFont(bool list) {
   LogFont& member = list ? values.listFont : values.noteFont;
   const LogFont kept = member;
   LOGFONTA logFont = ToLogFont(member);
-  CDefaultPrinter printer;
+  CChosenPrinter printer;
   CHOOSEFONTA choose{};
   choose.lStructSize = sizeof(choose);
   choose.hwndOwner = hwnd;
