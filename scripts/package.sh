@@ -7,6 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mode="${1:-}"
 configs=(win64:x86_64 win32:i686)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 
 # "1.00.000": the program's own form of PRODUCTVERSION, read from the fixed
 # version block (signature 0xFEEF04BD) of the executable.
@@ -18,36 +20,41 @@ exe_version() {
   printf '%d.%02d.%03d\n' $((ms >> 16)) $((ms & 0xFFFF)) $((ls >> 16))
 }
 
+# The mingw tool for an architecture: tool i686 strip.
+tool() {
+  if [ "$1" = i686 ]; then echo "i686-w64-mingw32-$2"; else echo "x86_64-w64-mingw32-$2"; fi
+}
+
 # The archive's files, its executable's format and subsystem, and the
 # version inside against the one in its name.
 check_archive() {
   local zip="$1" arch="$2" format="$3" tmp version
-  tmp=$(mktemp -d)
+  tmp="$work/check-$arch"
   unzip -q "$zip" -d "$tmp"
   local ok=0
   for f in Quillery.exe QLRemind.wav ReadMe.txt; do
     [ -f "$tmp/$f" ] || { echo "$zip: $f is missing" >&2; ok=1; }
   done
   if [ -f "$tmp/Quillery.exe" ]; then
-    local objdump=x86_64-w64-mingw32-objdump
-    [ "$arch" = i686 ] && objdump=i686-w64-mingw32-objdump
-    "$objdump" -f "$tmp/Quillery.exe" | grep -q "file format $format" ||
-      { echo "$zip: Quillery.exe is not $format" >&2; ok=1; }
-    "$objdump" -p "$tmp/Quillery.exe" | grep -q '^Subsystem.*(Windows GUI)' ||
-      { echo "$zip: Quillery.exe is not a GUI program" >&2; ok=1; }
+    local headers
+    headers=$("$(tool "$arch" objdump)" -p "$tmp/Quillery.exe")
+    grep -q "file format $format" <<<"$headers" || { echo "$zip: Quillery.exe is not $format" >&2; ok=1; }
+    grep -q '^Subsystem.*(Windows GUI)' <<<"$headers" || { echo "$zip: Quillery.exe is not a GUI program" >&2; ok=1; }
     version=$(exe_version "$tmp/Quillery.exe") || ok=1
     [ "$(basename "$zip")" = "Quillery-$version-$arch.zip" ] && [ "$version" = "$rc_version" ] ||
       { echo "$zip: the program inside is version $version, its text says $rc_version" >&2; ok=1; }
   fi
-  rm -rf "$tmp"
   return $ok
 }
 
 package() {
   local config="$1" arch="$2" exe="build/$1/Quillery.exe" version stage
   version=$(exe_version "$exe")
-  stage=$(mktemp -d)
+  stage="$work/$arch"
+  mkdir -p "$stage"
   cp "$exe" src/res/QLRemind.wav "$stage/"
+  # The debugging information stays in the build.
+  "$(tool "$2" strip)" "$stage/Quillery.exe"
   # Plain text for Windows users: CRLF line ends.
   sed 's/$/\r/' package/ReadMe.txt >"$stage/ReadMe.txt"
   # The help pages, once the build installs them beside the program.
@@ -55,7 +62,6 @@ package() {
   mkdir -p dist
   rm -f "dist/Quillery-$version-$arch.zip"
   (cd "$stage" && zip -q -r -X "$OLDPWD/dist/Quillery-$version-$arch.zip" .)
-  rm -rf "$stage"
   echo "dist/Quillery-$version-$arch.zip"
 }
 
