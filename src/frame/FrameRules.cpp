@@ -11,26 +11,6 @@ int32_t FarEdge(int32_t start, int32_t length) {
   return static_cast<int32_t>(std::clamp<int64_t>(int64_t{start} + length, INT32_MIN, INT32_MAX));
 }
 
-}  // namespace
-
-WindowRect StoredWindowRect(const Settings& settings) {
-  return {settings.noteX, settings.noteY, FarEdge(settings.noteX, settings.noteCX),
-          FarEdge(settings.noteY, settings.noteCY)};
-}
-
-void RecordWindowRect(Settings& settings, const WindowRect& rect, bool minimised, bool maximised) {
-  if (minimised) return;
-  settings.noteMaximized = maximised ? 1 : 0;
-  // The maximised rectangle is the monitor's; the one to restore is kept.
-  if (maximised) return;
-  settings.noteX = rect.left;
-  settings.noteY = rect.top;
-  settings.noteCX = rect.right - rect.left;
-  settings.noteCY = rect.bottom - rect.top;
-}
-
-namespace {
-
 // 64-bit: stored values may be anything, and their sums must not overflow.
 struct Span {
   int64_t low;
@@ -73,6 +53,22 @@ void Fit(int64_t start, int64_t length, int32_t low, int32_t high, int32_t& outS
 
 }  // namespace
 
+WindowRect StoredWindowRect(const Settings& settings) {
+  return {settings.noteX, settings.noteY, FarEdge(settings.noteX, settings.noteCX),
+          FarEdge(settings.noteY, settings.noteCY)};
+}
+
+void RecordWindowRect(Settings& settings, const WindowRect& rect, bool minimised, bool maximised) {
+  if (minimised) return;
+  settings.noteMaximized = maximised ? 1 : 0;
+  // The maximised rectangle is the monitor's; the one to restore is kept.
+  if (maximised) return;
+  settings.noteX = rect.left;
+  settings.noteY = rect.top;
+  settings.noteCX = rect.right - rect.left;
+  settings.noteCY = rect.bottom - rect.top;
+}
+
 WindowRect OnScreenWindowRect(const WindowRect& stored, const std::vector<WindowRect>& workAreas) {
   const WindowRect* home = nullptr;
   int64_t bestArea = -1;
@@ -80,7 +76,7 @@ WindowRect OnScreenWindowRect(const WindowRect& stored, const std::vector<Window
   for (const WindowRect& area : workAreas) {
     if (area.right <= area.left || area.bottom <= area.top) continue;
     const int64_t overlap = OverlapArea(stored, area);
-    const int64_t gap = GapSquared(stored, area);
+    const double gap = GapSquared(stored, area);
     if (overlap > bestArea || (overlap == 0 && bestArea == 0 && gap < bestGap)) {
       home = &area;
       bestArea = overlap;
