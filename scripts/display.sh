@@ -35,13 +35,26 @@ start_wine_prefix() {
     # With no window manager on the virtual display, Wine waits two seconds
     # for one to acknowledge each window that is hidden or destroyed.
     /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    add_font_replacements
     # Programs already running (explorer's tray) read it at their start:
     # restart them, their output away from the first test's pipe.
     /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
     for _ in $(seq 100); do pgrep -f 'C:.windows.system32' >/dev/null || break; sleep 0.1; done
     /usr/lib/wine/wine64 wineboot >/dev/null 2>&1
   fi
+  # A prefix made before the fonts were replaced gets them now.
+  grep -q 'Fonts\\\\Replacements' "$WINEPREFIX/user.reg" 2>/dev/null || add_font_replacements
   /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
+}
+
+# The faces the program asks for are not in a fresh prefix, and Wine would
+# draw its blocky system font instead: Liberation has the same metrics.
+add_font_replacements() {
+  local face
+  for face in "Times New Roman=Liberation Serif" "Arial=Liberation Sans" "Courier New=Liberation Mono"; do
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" \
+      /t REG_SZ /d "${face#*=}" /f >/dev/null 2>&1
+  done
 }
 
 stop_display_and_wine() {

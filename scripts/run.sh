@@ -24,7 +24,8 @@ start_virtual_display
 "$wine" explorer /desktop=Quillery,1024x768 "$home/Quillery.exe" "$@" &
 # The splash stays up for three seconds after Wine has started the program.
 sleep "${QUILLERY_SHOT_DELAY:-12}"
-import -window root "$shot"
+# Only Wine's desktop, not the rest of the virtual screen.
+import -window root -crop 1024x768+0+0 +repage "$shot"
 echo "Screenshot of the running program: $shot"
 # Ask the running copy to save and close, as a second copy with -killall does.
 timeout 20 "$wine" explorer /desktop=Quillery "$home/Quillery.exe" -killall || true

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev mingw-w64
           wine wine64 xvfb x11-utils xdotool imagemagick clang libfuzzer-14-dev
-          cups printer-driver-cups-pdf poppler-utils)
+          cups printer-driver-cups-pdf poppler-utils fonts-liberation zip unzip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

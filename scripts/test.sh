@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs what is missing, builds all four configurations and runs every
 # test: native unit tests, the Windows and end-to-end tests under 64-bit Wine
-# on a virtual display, a short run of each fuzz target, the benchmarks.
+# on a virtual display, the release archives, a short run of each fuzz
+# target, the benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -32,6 +33,8 @@ if ! wait "$builds"; then
   exit 1
 fi
 rm -f "$builds_log"
+# The release archives of the two builds just made, and their check.
+scripts/package.sh --no-build
 (cd build/fuzz && ctest --output-on-failure)
 # Last, on a quiet machine: each ratio compares two timings of this run.
 scripts/bench.sh

@@ -67,6 +67,9 @@ struct Settings {
   int32_t noteY = 38;
   int32_t noteCX = 512;
   int32_t noteCY = 328;
+  // 1 when the window was last seen maximised; NoteX to NoteCY then still
+  // hold the rectangle it is restored to.
+  uint32_t noteMaximized = 0;
   uint32_t backgroundColor = 0x80FFFF;
   uint32_t foregroundColor = 0xFF0000;
   uint32_t listBackgroundColor = 0xFFFFFF;

@@ -17,6 +17,7 @@ void VisitAppearanceInts(S& s, Visit&& visit) {
   visit("NoteY", s.noteY);
   visit("NoteCX", s.noteCX);
   visit("NoteCY", s.noteCY);
+  visit("NoteMaximized", s.noteMaximized);
   visit("BackgroundColor", s.backgroundColor);
   visit("ForegroundColor", s.foregroundColor);
   visit("ListBackgroundColor", s.listBackgroundColor);

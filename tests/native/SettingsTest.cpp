@@ -47,7 +47,7 @@ Settings Changed() {
                       &s.currentPrefsTab, &s.useFixedTime, &s.useRemindSound, &s.fixedTime,
                       &s.snoozeTime, &s.remindTime, &s.backgroundColor, &s.foregroundColor,
                       &s.listBackgroundColor, &s.listForegroundColor, &s.tabs, &s.onTop,
-                      &s.noteMode, &s.proxyOption})
+                      &s.noteMode, &s.noteMaximized, &s.proxyOption})
     *v = n++;
   s.startWithWindows = 0;
   for (uint32_t& w : s.columnWidth) w = n++;
@@ -99,7 +99,7 @@ void Append(std::vector<Written>& to, Type type, const char* section,
 std::vector<Written> AppearanceWrites() {
   std::vector<Written> w;
   Append(w, Type::Int, "Appearance",
-         {"NoteX", "NoteY", "NoteCX", "NoteCY", "BackgroundColor", "ForegroundColor",
+         {"NoteX", "NoteY", "NoteCX", "NoteCY", "NoteMaximized", "BackgroundColor", "ForegroundColor",
           "ListBackgroundColor", "ListForegroundColor", "Tabs", "On Top", "Note Mode",
           "ColumnWidth_0", "ColumnWidth_1", "ColumnWidth_2", "ColumnWidth_3"});
   for (char c = 'A'; c <= 'P'; ++c)

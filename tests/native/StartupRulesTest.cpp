@@ -72,14 +72,71 @@ TEST(FrameRect, RectangleRoundTripsButAMinimisedWindowIsNotKept) {
   EXPECT_EQ(stored.top, 38);
   EXPECT_EQ(stored.right, 562);
   EXPECT_EQ(stored.bottom, 366);
-  RecordWindowRect(s, {-8, 10, 300, 210}, false);
+  RecordWindowRect(s, {-8, 10, 300, 210}, false, false);
   EXPECT_EQ(s.noteX, -8);
   EXPECT_EQ(s.noteY, 10);
   EXPECT_EQ(s.noteCX, 308);
   EXPECT_EQ(s.noteCY, 200);
-  RecordWindowRect(s, {-32000, -32000, -31840, -31976}, true);
+  RecordWindowRect(s, {-32000, -32000, -31840, -31976}, true, false);
   EXPECT_EQ(s.noteX, -8);
   EXPECT_EQ(s.noteCX, 308);
+  // Maximised: remembered as such, with the rectangle to restore to.
+  RecordWindowRect(s, {-8, -8, 1288, 1000}, false, true);
+  EXPECT_EQ(s.noteMaximized, 1u);
+  EXPECT_EQ(s.noteX, -8);
+  EXPECT_EQ(s.noteCX, 308);
+  // Minimised from maximised, it comes back maximised.
+  RecordWindowRect(s, {-32000, -32000, -31840, -31976}, true, false);
+  EXPECT_EQ(s.noteMaximized, 1u);
+  RecordWindowRect(s, {20, 30, 420, 330}, false, false);
+  EXPECT_EQ(s.noteMaximized, 0u);
+  EXPECT_EQ(s.noteCX, 400);
+}
+
+void ExpectRect(const WindowRect& r, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  EXPECT_EQ(r.left, left);
+  EXPECT_EQ(r.top, top);
+  EXPECT_EQ(r.right, right);
+  EXPECT_EQ(r.bottom, bottom);
+}
+
+TEST(FrameRect, WindowOpensWhereTheUserCanReachIt) {
+  const std::vector<WindowRect> laptop = {{0, 0, 1366, 728}};
+  // On screen, or hanging off the right and bottom with its title bar in
+  // reach: where the user left it.
+  ExpectRect(OnScreenWindowRect({50, 38, 562, 366}, laptop), 50, 38, 562, 366);
+  ExpectRect(OnScreenWindowRect({1200, 600, 1700, 900}, laptop), 1200, 600, 1700, 900);
+  // Its monitor unplugged: onto the nearest one, its size kept.
+  ExpectRect(OnScreenWindowRect({1500, 100, 2012, 428}, laptop), 854, 100, 1366, 428);
+  ExpectRect(OnScreenWindowRect({-3000, -2000, -2488, -1672}, laptop), 0, 0, 512, 328);
+  // Only a sliver of frame, or the title bar above the top: pulled in.
+  ExpectRect(OnScreenWindowRect({1350, 100, 1862, 428}, laptop), 854, 100, 1366, 428);
+  ExpectRect(OnScreenWindowRect({100, -300, 612, 28}, laptop), 100, 0, 612, 328);
+  // Larger than the work area (resolution lowered): shrunk to it.
+  ExpectRect(OnScreenWindowRect({0, 0, 1920, 1080}, laptop), 0, 0, 1366, 728);
+  ExpectRect(OnScreenWindowRect({5000, 5000, 7000, 6000}, laptop), 0, 0, 1366, 728);
+  // No monitor known, or far past the int32 range: no harm done.
+  ExpectRect(OnScreenWindowRect({5000, 5000, 5512, 5328}, {}), 5000, 5000, 5512, 5328);
+  Settings huge;
+  huge.noteX = INT32_MAX - 10;
+  huge.noteCX = INT32_MAX;
+  huge.noteY = INT32_MIN;
+  huge.noteCY = -5;
+  ExpectRect(OnScreenWindowRect(StoredWindowRect(huge), laptop), 1356, 0, 1366, 0);
+}
+
+TEST(FrameRect, SecondMonitorOnTheLeftHasNegativeCoordinates) {
+  // Primary 1920x1040 work area; a 1280x1024 monitor to its left, lower.
+  const std::vector<WindowRect> desk = {{0, 0, 1920, 1040}, {-1280, 200, 0, 1224}};
+  ExpectRect(OnScreenWindowRect({-900, 300, -388, 628}, desk), -900, 300, -388, 628);
+  // Across both, mostly on the left one: kept.
+  ExpectRect(OnScreenWindowRect({-400, 300, 112, 628}, desk), -400, 300, 112, 628);
+  // Left of the left monitor: onto it, not onto the primary.
+  ExpectRect(OnScreenWindowRect({-2600, 500, -2088, 828}, desk), -1280, 500, -768, 828);
+  // In the gap above the left monitor: onto the one it is nearest.
+  ExpectRect(OnScreenWindowRect({-900, -400, -388, -72}, desk), -900, 200, -388, 528);
+  // Left monitor unplugged: onto the primary.
+  ExpectRect(OnScreenWindowRect({-900, 300, -388, 628}, {desk[0]}), 0, 300, 512, 628);
 }
 
 TEST(FrameIndicator, RemindShowsOnlyForAnActiveReminderOnTheCurrentNote) {

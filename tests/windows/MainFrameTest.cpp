@@ -108,13 +108,18 @@ TEST_F(MainFrameTest, WindowTakesItsRectangleAndBandFromTheSettings) {
   EXPECT_STREQ(name, "QuilleryWndClass");
 }
 
-TEST_F(MainFrameTest, MovingKeepsTheRectangleButMinimisingDoesNot) {
+TEST_F(MainFrameTest, MovingKeepsTheRectangleButMinimisingOrMaximisingDoesNot) {
   ShowWindow(Frame(), SW_SHOWNOACTIVATE);
   SetWindowPos(Frame(), nullptr, 100, 120, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(settings.noteX, 100);
   EXPECT_EQ(settings.noteY, 120);
   EXPECT_EQ(settings.noteCX, 400);
   EXPECT_EQ(settings.noteCY, 300);
+  ShowWindow(Frame(), SW_MAXIMIZE);
+  EXPECT_EQ(settings.noteMaximized, 1u);
+  EXPECT_EQ(settings.noteCX, 400);
+  ShowWindow(Frame(), SW_RESTORE);
+  EXPECT_EQ(settings.noteMaximized, 0u);
   ShowWindow(Frame(), SW_MINIMIZE);
   EXPECT_EQ(settings.noteX, 100);
   EXPECT_EQ(settings.noteCX, 400);

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <vector>
+
 #include "framework/Win32Messages.h"
 #include "framework/App.h"
 #include "framework/Dialog.h"
@@ -29,6 +31,23 @@ class CReminderPoster : public IReminderPoster {
  private:
   HWND window;
 };
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoA(monitor, &info)) {
+    const RECT& w = info.rcWork;
+    reinterpret_cast<std::vector<WindowRect>*>(list)->push_back({w.left, w.top, w.right, w.bottom});
+  }
+  return TRUE;
+}
+
+// The work areas of the monitors attached now, in screen coordinates.
+std::vector<WindowRect> MonitorWorkAreas() {
+  std::vector<WindowRect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+  return areas;
+}
 
 }  // namespace
 
@@ -86,11 +105,15 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
   }
   cs.lpszClass = MAIN_WINDOW_CLASS;
 
-  const WindowRect rect = StoredWindowRect(notesFile.settings);
+  // The monitor the window was last on may be gone.
+  const WindowRect rect = OnScreenWindowRect(StoredWindowRect(notesFile.settings), MonitorWorkAreas());
   cs.x = rect.left;
   cs.y = rect.top;
   cs.cx = rect.right - rect.left;
   cs.cy = rect.bottom - rect.top;
+  // Created maximised, the window keeps this rectangle to restore to, and a
+  // start hidden in the tray or minimised comes back maximised.
+  if (notesFile.settings.noteMaximized == 1) cs.style |= WS_MAXIMIZE;
   if (notesFile.settings.onTop == 1) {
     cs.dwExStyle |= WS_EX_TOPMOST;
   } else {
@@ -240,7 +263,8 @@ bool CMainFrame::ModalWorkRunning() const { return !IsWindowEnabled(hwnd) || CDi
 void CMainFrame::RecordWindowRect() {
   RECT r;
   if (!GetWindowRect(hwnd, &r)) return;
-  ::RecordWindowRect(notesFile.settings, {r.left, r.top, r.right, r.bottom}, IsIconic(hwnd) != FALSE);
+  ::RecordWindowRect(notesFile.settings, {r.left, r.top, r.right, r.bottom}, IsIconic(hwnd) != FALSE,
+                     IsZoomed(hwnd) != FALSE);
 }
 
 void CMainFrame::SaveAllNotes() {
