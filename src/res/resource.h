@@ -63,6 +63,14 @@
 #define IDC_FIND_BUTTON 10508
 #define IDS_FIND_NOT_FOUND 911
 
+// Open URL, the web-site command and Import from DeskNotes.
+#define IDS_WEB_SITE_ADDRESS 310      // the default; "Web Site Address" under "General" replaces it
+#define IDS_DESKNOTES_KEY 330
+#define IDS_ASK_IMPORT_DESKNOTES 331
+#define IDS_IMPORT_DONE 332
+#define IDS_NO_DESKNOTES 921
+#define IDS_NOT_A_WEB_ADDRESS 930
+
 // Status-bar indicator of the current note's reminder (also its string).
 #define ID_INDICATOR_REMIND 101
 

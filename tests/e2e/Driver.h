@@ -125,6 +125,9 @@ void WriteFileBytes(const std::string& path, const Bytes& bytes);
 std::string NoteCaption(int current, int count);
 std::string ListCaption(int count);
 
+// Writes `url` into `file`: the driver as a test scheme's browser.
+int RecordUrl(const char* file, const char* url);
+
 // A pad made by an earlier run: its folders, and Flags, CurFile and
 // BackupFile in the registry.
 void SeedCreatedPad(const ProgramFolder& folder);

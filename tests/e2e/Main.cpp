@@ -4,6 +4,8 @@
 #include "Driver.h"
 
 int main(int argc, char** argv) {
+  // Started by the program under test as the browser of a test scheme.
+  if (argc == 4 && std::string(argv[1]) == "--record-url") return e2e::RecordUrl(argv[2], argv[3]);
   testing::InitGoogleTest(&argc, argv);
   // Listing the cases needs no program: CTest lists them without one.
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();

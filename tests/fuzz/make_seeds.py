@@ -58,6 +58,25 @@ SEEDS = {
         'no-server': bytes([2, 0, 2]) + b'80' + bytes([0, 0, 0, 0]),
         'control-panel': bytes([1, 3]) + b' a ' + bytes([2]) + b'-1',
     },
+    # The selection as its length and bytes, then the registered command.
+    'url': {
+        'bare-host-unquoted': bytes([16]) + b' www.example.com' + b'C:\\B\\b.EXE -nohome %1',
+        'drive-path-quoted': bytes([8]) + b'C:\\x.exe' + b'" C:\\Program Files\\B\\b.exe" -url "%1"',
+        'injection-no-placeholder': bytes([24]) + b'http://a/" --evil "x\ty' + b'browse -new',
+        'file-scheme': bytes([14]) + b'FILE:///C:/a.b' + b'"unclosed',
+    },
+    # Whether a note is there before, whether the key exists, the number of
+    # subkeys, each as its shape (0x10 text, 0x20 created, 0x40 modified;
+    # 7 divides: named "0") with the text as its length and bytes (255: a
+    # long text) and the times as words, then the answer.
+    'import': {
+        'zero-text-empty': bytes([1, 1, 3, 0x70, 3]) + b'zer' + bytes([1, 0, 0, 0, 2, 0, 0, 0]) +
+                           bytes([0x71, 9]) + b'one\rtwo\r\n' + bytes([10, 0, 0, 0, 20, 0, 0, 0]) +
+                           bytes([0x12, 0, 1]),
+        'long-line-ends': bytes([0, 1, 2, 0x11, 255, 4, 1, 0x11, 255, 2, 0, 1]),
+        'no-key': bytes([0, 0, 1, 0x11, 1]) + b'x' + bytes([1]),
+        'answered-no': bytes([1, 1, 1, 0x11, 2]) + b'ab' + bytes([0]),
+    },
     'settings': {
         'nothing-stored': b'',
         'all-ints': bytes([1, 0, 7, 0, 0, 0]) * 80,

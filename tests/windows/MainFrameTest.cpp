@@ -43,7 +43,7 @@ TEST_F(MainFrameTest, EmptyPadEnablesOnlyWhatIsBuiltAndUseful) {
       {ID_PREFERENCES, true},       {ID_NOTE_NEXT, false},          {ID_NOTE_PREVIOUS, false},
       {ID_NOTE_FIRST, false},       {ID_NOTE_LAST, false},          {ID_NOTE_GOTO, false},
       {ID_NOTE_MOVE, false},        {ID_OPEN_URL, false},           {ID_REMINDERS, false},
-      {ID_HELP_FINDER, true},       {ID_HELP_FAQ, true},            {ID_VENDOR_WEB_SITE, false},
+      {ID_HELP_FINDER, true},       {ID_HELP_FAQ, true},            {ID_VENDOR_WEB_SITE, true},
       {ID_CHECK_VERSION, false},    {ID_APP_ABOUT, true},
   };
   for (const auto& [id, enabled] : expected) {

@@ -68,12 +68,16 @@ CMainFrame::CMainFrame(RecoveryContext& notes, const std::atomic<bool>& startup,
       tray(*this),
       reminders(*this, doc, notes.store, notes.settings),
       find(doc, notes.store, notes.settings, notes.messages),
-      preferences(*this, notes) {
+      preferences(*this, notes),
+      url(doc, notes.settings, notes.messages),
+      imports(*this, doc, notes.store, notes.settings, notes.messages) {
   AddCommandTarget(help);
   AddCommandTarget(tray);
   AddCommandTarget(reminders);
   AddCommandTarget(find);
   AddCommandTarget(preferences);
+  AddCommandTarget(url);
+  AddCommandTarget(imports);
   SetCloseHook(true);
 }
 

@@ -9,11 +9,13 @@
 #include "frame/win32/WorkerThread.h"
 #include "framework/Frame.h"
 #include "help/win32/HelpCommands.h"
+#include "import/win32/ImportCommands.h"
 #include "listview/win32/NoteFormView.h"
 #include "preferences/win32/PreferenceCommands.h"
 #include "reminders/win32/ReminderCommands.h"
 #include "store/Recovery.h"
 #include "tray/win32/TrayCommands.h"
+#include "url/win32/UrlCommands.h"
 
 // The main window: menu, toolbar and status bar around the note view; the
 // commands that are not about one note; saving when asked and when Windows
@@ -100,6 +102,8 @@ class CMainFrame : public CFrameWnd {
   CReminderCommands reminders;
   CFindCommands find;
   CPreferenceCommands preferences;
+  CUrlCommands url;
+  CImportCommands imports;
   CToolBar toolBar;
   CStatusBar statusBar;
   // The File menu's "Close to Tray" item, kept while the menu goes without it.
