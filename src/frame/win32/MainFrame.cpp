@@ -49,12 +49,14 @@ CMainFrame::CMainFrame(RecoveryContext& notes, const std::atomic<bool>& startup,
       tray(*this),
       reminders(*this, doc, notes.store, notes.settings),
       find(doc, notes.store, notes.settings, notes.messages),
-      preferences(*this, notes) {
+      preferences(*this, notes),
+      upgrades(*this, notes) {
   AddCommandTarget(help);
   AddCommandTarget(tray);
   AddCommandTarget(reminders);
   AddCommandTarget(find);
   AddCommandTarget(preferences);
+  AddCommandTarget(upgrades);
   SetCloseHook(true);
 }
 

@@ -14,6 +14,7 @@
 #include "reminders/win32/ReminderCommands.h"
 #include "store/Recovery.h"
 #include "tray/win32/TrayCommands.h"
+#include "update/win32/UpgradeCommands.h"
 
 // The main window: menu, toolbar and status bar around the note view; the
 // commands that are not about one note; saving when asked and when Windows
@@ -66,6 +67,9 @@ class CMainFrame : public CFrameWnd {
   bool OnCommand(UINT id) override;
   bool OnUpdateCommand(CCmdUI& ui) override;
 
+  CWorkerThread& Worker() { return worker; }
+  CUpgradeCommands& Upgrades() { return upgrades; }
+
  protected:
   void PrepareMenu(HMENU popup) override;
   bool PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -100,6 +104,7 @@ class CMainFrame : public CFrameWnd {
   CReminderCommands reminders;
   CFindCommands find;
   CPreferenceCommands preferences;
+  CUpgradeCommands upgrades;
   CToolBar toolBar;
   CStatusBar statusBar;
   // The File menu's "Close to Tray" item, kept while the menu goes without it.
