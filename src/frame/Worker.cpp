@@ -31,6 +31,10 @@ void RunWorker(IWorkerHost& host, const WorkerInputs& in) {
       static_cast<void>(host.PostAutoSave());
     }
     if (in.store.header.reminderCount.load() != 0) static_cast<void>(host.PostReminderScan(now));
+    if (in.versionCheckRequested != nullptr && in.versionCheckRequested->load()) {
+      host.RunVersionRequest();
+      in.versionCheckRequested->store(false);
+    }
   }
 }
 

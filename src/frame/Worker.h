@@ -51,6 +51,8 @@ class IWorkerHost {
   virtual bool PostAutoSave() = 0;
   // Asks the user-interface thread to look for reminders due at `now`.
   virtual bool PostReminderScan(int32_t now) = 0;
+  // Fetches the version file and posts the result to the check dialog.
+  virtual void RunVersionRequest() = 0;
 };
 
 // The auto-save settings as the worker sees them: the user-interface thread
@@ -72,9 +74,11 @@ struct WorkerInputs {
   const std::atomic<bool>& workerStop;
   // CSaveSchedule::HeldSince, when saves are scheduled.
   const std::atomic<int32_t>* saveHeldSince = nullptr;
+  // Set by the check dialog; cleared once the request has reported.
+  std::atomic<bool>* versionCheckRequested = nullptr;
 };
 
 // The worker's loop; returns once workerStop is set. Nothing is posted while
 // start-up is in progress, and the first cycle after it still comes after
-// the short first wait.
+// the short first wait. A requested version check runs last in a cycle.
 void RunWorker(IWorkerHost& host, const WorkerInputs& inputs);

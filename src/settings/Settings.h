@@ -61,6 +61,9 @@ struct Settings {
   uint32_t remindTime = 86400;
   std::string lastUpgradeFile;
   std::string lastUpgradeVersion;  // never longer than UPGRADE_VERSION_CAPACITY - 1
+  // Host (and port) of the version file; set in the registry only, for a
+  // mirror or a test server. Never written back.
+  std::string updateServer = "www.brindlesoftware.com";
 
   // Appearance
   int32_t noteX = 50;

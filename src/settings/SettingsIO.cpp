@@ -152,6 +152,7 @@ void LoadSettings(Settings& settings, ISettingsStore& store, const SettingsDefau
   VisitAppearanceGeneralInts(s, IntReader{store, GENERAL});
   VisitPreferenceInts(s, IntReader{store, GENERAL});
   VisitUpgradeStrings(s, general);
+  general("Update Server", s.updateServer);
   if (s.lastUpgradeVersion.size() >= UPGRADE_VERSION_CAPACITY)
     s.lastUpgradeVersion.resize(UPGRADE_VERSION_CAPACITY - 1);
 

@@ -77,6 +77,22 @@ SEEDS = {
         'no-key': bytes([0, 0, 1, 0x11, 1]) + b'x' + bytes([1]),
         'answered-no': bytes([1, 1, 1, 0x11, 2]) + b'ab' + bytes([0]),
     },
+    # The tag's length (16 and more: the usual "1.00.012:") and bytes, then the file.
+    'version_file': {
+        'upgrade-and-message': bytes([16]) + b'Quillery\r\n1.00.012: 3,1.01.000,spring\r\n'
+                               b'1.01.000-FullURL: http://h/setup.exe\r\n1.01.000-FullDesc: New\r\n'
+                               b'1.01.000-FullSize: 4096\r\nspring-Msg: one|two\r\n',
+        'patch-no-commas': bytes([16]) + b'Quillery\n11.00.012: 5\n1.00.012: 5,,\n-PatchURL:  x \n',
+        'own-tag': bytes([4]) + b'v1: Quillery v1: -7,a,b,c\na-FullSize: 99999999999\n',
+    },
+    # The URL's length in pairs and bytes, the announced size, the bytes so
+    # far and more, then two versions as four words.
+    'download_name': {
+        'plain': bytes([12]) + b'http://h/dl/setup.exe...'[:24] + bytes([0, 4, 0, 0, 0, 2, 0, 0, 9, 1, 0, 0, 0]) +
+                 bytes([0, 0, 1, 0, 0, 0, 0x10, 0, 0, 0, 1, 0, 0, 0, 0x0F, 0]),
+        'dot-dot': bytes([8]) + b'h/..\\evil.exe' + bytes([0]) + bytes([255] * 12),
+        'device': bytes([4]) + b'/CON.txt',
+    },
     'settings': {
         'nothing-stored': b'',
         'all-ints': bytes([1, 0, 7, 0, 0, 0]) * 80,

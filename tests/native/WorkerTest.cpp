@@ -30,10 +30,14 @@ struct ScriptedHost : IWorkerHost {
     scans.push_back(now);
     return true;
   }
+  void RunVersionRequest() override {
+    versionRequests.push_back(clock);
+    EXPECT_TRUE(checkRequested.load()) << "cleared only after the request";
+  }
   void Run() {
     AutoSaveSetting autoSave;
     autoSave.Publish(settings);
-    RunWorker(*this, WorkerInputs{autoSave, store, startup, stop, &held});
+    RunWorker(*this, WorkerInputs{autoSave, store, startup, stop, &held, &checkRequested});
   }
 
   Settings settings;
@@ -46,6 +50,8 @@ struct ScriptedHost : IWorkerHost {
   std::vector<uint32_t> waits;
   std::vector<int32_t> autoSaves;
   std::vector<int32_t> scans;
+  std::atomic<bool> checkRequested{false};
+  std::vector<int32_t> versionRequests;
 };
 
 struct RecordingPoster : IReminderPoster {
@@ -248,4 +254,19 @@ TEST_F(ReminderScanTest, NoPendingReminderVisitsNoNoteEvenWithLeftOverBits) {
   EXPECT_EQ(ScanReminders(store, At(0, 0), poster), 0u);
   EXPECT_TRUE(poster.attempts.empty());
   EXPECT_EQ(Flags(1), REMINDER_SET | REMINDER_ACTIVE);
+}
+
+TEST(WorkerVersionCheck, ARequestRunsOnceAtTheNextCycleAfterStartUpThenIsCleared) {
+  ScriptedHost host;
+  host.startup = true;
+  host.checkRequested = true;
+  host.onWait = [&](size_t n) {
+    host.clock = At(static_cast<int>(n), 0);
+    if (n == 2) host.startup = false;
+    if (n == 4) host.checkRequested = true;
+    if (n == 5) host.stop = true;
+  };
+  host.Run();
+  EXPECT_EQ(host.versionRequests, (std::vector<int32_t>{At(2, 0), At(4, 0)}));
+  EXPECT_FALSE(host.checkRequested.load());
 }

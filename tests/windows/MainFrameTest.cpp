@@ -44,7 +44,7 @@ TEST_F(MainFrameTest, EmptyPadEnablesOnlyWhatIsBuiltAndUseful) {
       {ID_NOTE_FIRST, false},       {ID_NOTE_LAST, false},          {ID_NOTE_GOTO, false},
       {ID_NOTE_MOVE, false},        {ID_OPEN_URL, false},           {ID_REMINDERS, false},
       {ID_HELP_FINDER, true},       {ID_HELP_FAQ, true},            {ID_VENDOR_WEB_SITE, true},
-      {ID_CHECK_VERSION, false},    {ID_APP_ABOUT, true},
+      {ID_CHECK_VERSION, true},     {ID_APP_ABOUT, true},
   };
   for (const auto& [id, enabled] : expected) {
     ASSERT_EQ(states.count(id), 1u) << id;

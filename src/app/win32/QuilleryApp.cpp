@@ -78,6 +78,10 @@ bool CQuilleryApp::InitInstance() {
   if (!mainFrame->LoadMainFrame(*noteView)) return false;
 
   DropStaleUpgrade(settings, product);
+  // A downloaded upgrade still newer than this program: installing it now
+  // ends the start before the window shows.
+  mainFrame->Upgrades().SetRunningVersion(product.versionMS, product.versionLS);
+  if ((settings.flags & FLAG_UPGRADE_PENDING) && mainFrame->Upgrades().OfferUpgradeInstall()) return true;
   ShowSplashFor3Seconds();
   ShowMainWindow();
   store.lastSaveTime = Now();

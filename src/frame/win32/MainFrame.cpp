@@ -70,7 +70,8 @@ CMainFrame::CMainFrame(RecoveryContext& notes, const std::atomic<bool>& startup,
       find(doc, notes.store, notes.settings, notes.messages),
       preferences(*this, notes),
       url(doc, notes.settings, notes.messages),
-      imports(*this, doc, notes.store, notes.settings, notes.messages) {
+      imports(*this, doc, notes.store, notes.settings, notes.messages),
+      upgrades(*this, notes) {
   AddCommandTarget(help);
   AddCommandTarget(tray);
   AddCommandTarget(reminders);
@@ -78,6 +79,7 @@ CMainFrame::CMainFrame(RecoveryContext& notes, const std::atomic<bool>& startup,
   AddCommandTarget(preferences);
   AddCommandTarget(url);
   AddCommandTarget(imports);
+  AddCommandTarget(upgrades);
   SetCloseHook(true);
 }
 

@@ -16,6 +16,7 @@
 #include "store/Recovery.h"
 #include "tray/win32/TrayCommands.h"
 #include "url/win32/UrlCommands.h"
+#include "update/win32/UpgradeCommands.h"
 
 // The main window: menu, toolbar and status bar around the note view; the
 // commands that are not about one note; saving when asked and when Windows
@@ -68,6 +69,9 @@ class CMainFrame : public CFrameWnd {
   bool OnCommand(UINT id) override;
   bool OnUpdateCommand(CCmdUI& ui) override;
 
+  CWorkerThread& Worker() { return worker; }
+  CUpgradeCommands& Upgrades() { return upgrades; }
+
  protected:
   void PrepareMenu(HMENU popup) override;
   bool PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -104,6 +108,7 @@ class CMainFrame : public CFrameWnd {
   CPreferenceCommands preferences;
   CUrlCommands url;
   CImportCommands imports;
+  CUpgradeCommands upgrades;
   CToolBar toolBar;
   CStatusBar statusBar;
   // The File menu's "Close to Tray" item, kept while the menu goes without it.

@@ -59,3 +59,36 @@ bool CWorkerThread::Shared::PostAutoSave() { return PostMessageA(mainWindow, WM_
 bool CWorkerThread::Shared::PostReminderScan(int32_t now) {
   return PostMessageA(mainWindow, WM_APP_SCAN_REMINDERS, 0, static_cast<LPARAM>(now)) != FALSE;
 }
+
+bool CWorkerThread::RequestVersionCheck(HWND dialog, VersionRequest request) {
+  if (shared == nullptr) return false;
+  {
+    CLockGuard guard(shared->versionLock);
+    shared->versionRequest = std::move(request);
+  }
+  shared->checkDialogWnd = dialog;
+  shared->versionCheckRequested = true;
+  Wake();
+  return true;
+}
+
+VersionInfo CWorkerThread::LastVersionInfo() const {
+  if (shared == nullptr) return VersionInfo();
+  CLockGuard guard(shared->versionLock);
+  return shared->versionInfo;
+}
+
+void CWorkerThread::Shared::RunVersionRequest() {
+  VersionRequest request;
+  {
+    CLockGuard guard(versionLock);
+    request = versionRequest;
+  }
+  VersionCheckOutcome outcome = FetchVersionFile(request);
+  // A failed check leaves what the last good one read.
+  if (outcome.ok) {
+    CLockGuard guard(versionLock);
+    versionInfo = std::move(outcome.info);
+  }
+  PostMessageA(checkDialogWnd.load(), WM_APP_VERSION_RESULT, outcome.ok ? 1 : 0, static_cast<LPARAM>(outcome.error));
+}

@@ -6,6 +6,7 @@
 
 #include "frame/Worker.h"
 #include "framework/Handles.h"
+#include "update/win32/Internet.h"
 
 // The main window's background worker thread. The worker only waits and
 // posts; it never touches a window or the store's notes.
@@ -34,6 +35,11 @@ class CWorkerThread {
   // true when no thread runs any more.
   bool Stop(DWORD timeoutMs = STOP_TIMEOUT_MS);
   bool Running() const { return thread.Valid(); }
+  // Hands a version check to the worker and wakes it; the result goes to
+  // `dialog` as WM_APP_VERSION_RESULT. False when no worker runs.
+  bool RequestVersionCheck(HWND dialog, VersionRequest request);
+  // What the last finished check read; valid when its result has arrived.
+  VersionInfo LastVersionInfo() const;
 
  private:
   // Everything the thread uses. The thread holds a share of it, so a thread
@@ -41,18 +47,25 @@ class CWorkerThread {
   struct Shared : IWorkerHost {
     Shared(HWND window, const Settings& s, const NoteStore& st, const std::atomic<bool>& startup,
            const std::atomic<int32_t>* held)
-        : mainWindow(window), inputs{autoSave, st, startup, workerStop, held} {
+        : mainWindow(window), inputs{autoSave, st, startup, workerStop, held, &versionCheckRequested} {
       autoSave.Publish(s);
     }
     void Wait(uint32_t milliseconds) override;
     int32_t Now() override;
     bool PostAutoSave() override;
     bool PostReminderScan(int32_t now) override;
+    void RunVersionRequest() override;
 
     HWND mainWindow;
     CHandle workerEvent;
     std::atomic<bool> workerStop{false};
     AutoSaveSetting autoSave;
+    std::atomic<bool> versionCheckRequested{false};
+    // Read when the worker posts: a newer dialog gets an older request's result.
+    std::atomic<HWND> checkDialogWnd{nullptr};
+    mutable CLock versionLock;  // guards the two below
+    VersionRequest versionRequest;
+    VersionInfo versionInfo;
     WorkerInputs inputs;
   };
   static DWORD WINAPI WorkerThreadProc(void* parameter);
