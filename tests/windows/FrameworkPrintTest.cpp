@@ -124,4 +124,46 @@ TEST(FrameworkPrintTest, ThePreviewGoesOnePageBeyondTheKnownOnesAndClosingTheFra
   frame.DestroyWindow();
 }
 
+SCROLLINFO VerticalScroll(HWND preview) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  GetScrollInfo(preview, SB_VERT, &si);
+  return si;
+}
+
+TEST(FrameworkPrintTest, AZoomedPreviewPageScrollsToItsFootAndAFittedOneDoesNot) {
+  {
+    CCreatedDC printer(PdfPrinter());
+    if (!printer.Valid()) GTEST_SKIP() << "no PDF printer";
+  }
+  CPlainApp app;
+  CDocument doc;
+  CPreviewFrame frame;
+  CFrameWnd::CCreateContext context{&doc, &frame.view};
+  ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, &context));
+  app.SetMainWnd(&frame);
+  SetWindowPos(frame.GetSafeHwnd(), nullptr, 0, 0, 500, 400, SWP_NOZORDER);
+  CThreePages pages;
+  ASSERT_TRUE(frame.StartPrintPreview(frame.view, pages));
+  HWND preview = GetDlgItem(frame.GetSafeHwnd(), AFX_IDW_PANE_FIRST);
+  EXPECT_EQ(VerticalScroll(preview).nPage, 0u) << "a fitted page needs no scrolling";
+
+  Click(preview, AFX_ID_PREVIEW_ZOOMIN);
+  const SCROLLINFO zoomed = VerticalScroll(preview);
+  ASSERT_GT(zoomed.nPage, 0u);
+  EXPECT_GT(zoomed.nMax, static_cast<int>(zoomed.nPage));
+  SendMessageA(preview, WM_VSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_GT(VerticalScroll(preview).nPos, 0);
+  SendMessageA(preview, WM_VSCROLL, SB_BOTTOM, 0);
+  const SCROLLINFO foot = VerticalScroll(preview);
+  EXPECT_EQ(foot.nPos + static_cast<int>(foot.nPage), foot.nMax + 1) << "the page's foot can be reached";
+  Click(preview, AFX_ID_PREVIEW_NEXT);
+  EXPECT_EQ(VerticalScroll(preview).nPos, 0) << "another page starts at its top";
+
+  Click(preview, AFX_ID_PREVIEW_ZOOMIN);
+  EXPECT_EQ(VerticalScroll(preview).nPage, 0u);
+  frame.DestroyWindow();
+}
+
 }  // namespace
