@@ -3,6 +3,8 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <string>
 
 #include "framework/Frame.h"
@@ -262,7 +264,25 @@ void CPrintPreview::Paint(HDC dc) {
   }
 }
 
+bool CPrintPreview::OnMnemonic(char key) {
+  const auto upper = [](char c) { return std::toupper(static_cast<unsigned char>(c)); };
+  for (const Button& b : BUTTONS) {
+    HWND button = GetDlgItem(hwnd, b.id);
+    char text[32] = {};
+    GetWindowTextA(button, text, sizeof text);
+    const char* amp = std::strchr(text, '&');
+    if (amp == nullptr || upper(amp[1]) != upper(key)) continue;
+    // A greyed button leaves the letter to the menu bar.
+    if (!IsWindowEnabled(button)) return false;
+    OnButton(b.id);
+    return true;
+  }
+  return false;
+}
+
 bool CPrintPreview::PreTranslateMessage(MSG& msg) {
+  // The bar's underlined letters come before the menu bar's, as in a dialog.
+  if (msg.message == WM_SYSCHAR) return OnMnemonic(static_cast<char>(msg.wParam));
   if (msg.message != WM_KEYDOWN) return false;
   switch (msg.wParam) {
     case VK_NEXT:

@@ -48,6 +48,9 @@ class CPrintPreview : public CWnd {
   void UpdateScrollBar();
   void ScrollTo(int top);
   void OnVScroll(WORD request);
+  // Alt and an underlined letter of the bar; false when no enabled button
+  // has it.
+  bool OnMnemonic(char key);
 
   CFrameWnd& frame;
   CView& view;

@@ -13,6 +13,7 @@
 #include "framework/Frame.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Print.h"
+#include "framework/Window.h"
 #include "print/win32/DCTextMeasurer.h"
 #include "res/resource.h"
 
@@ -163,6 +164,36 @@ TEST(FrameworkPrintTest, AZoomedPreviewPageScrollsToItsFootAndAFittedOneDoesNot)
 
   Click(preview, AFX_ID_PREVIEW_ZOOMIN);
   EXPECT_EQ(VerticalScroll(preview).nPage, 0u);
+  frame.DestroyWindow();
+}
+
+bool AltKey(HWND preview, char letter) {
+  MSG msg{preview, WM_SYSCHAR, static_cast<WPARAM>(letter), 0, 0, {}};
+  return framework::PreTranslateChain(msg);
+}
+
+TEST(FrameworkPrintTest, TheBarsUnderlinedLettersPressItsButtonsAndAGreyedOneLeavesTheLetterToTheMenu) {
+  {
+    CCreatedDC printer(PdfPrinter());
+    if (!printer.Valid()) GTEST_SKIP() << "no PDF printer";
+  }
+  CPlainApp app;
+  CDocument doc;
+  CPreviewFrame frame;
+  CFrameWnd::CCreateContext context{&doc, &frame.view};
+  ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, &context));
+  app.SetMainWnd(&frame);
+  CThreePages pages;
+  ASSERT_TRUE(frame.StartPrintPreview(frame.view, pages));
+  HWND preview = GetDlgItem(frame.GetSafeHwnd(), AFX_IDW_PANE_FIRST);
+  EXPECT_FALSE(AltKey(preview, 'v')) << "Prev Page is greyed on page 1";
+  EXPECT_TRUE(AltKey(preview, 'N'));
+  EXPECT_EQ(PageText(preview), "Page 2");
+  EXPECT_TRUE(AltKey(preview, 'v'));
+  EXPECT_EQ(PageText(preview), "Page 1");
+  EXPECT_FALSE(AltKey(preview, 'q')) << "no button has it";
+  EXPECT_TRUE(AltKey(preview, 'c'));
+  EXPECT_FALSE(frame.PrintPreviewRunning());
   frame.DestroyWindow();
 }
 
