@@ -35,7 +35,7 @@ TEST_F(MainFrameTest, EmptyPadEnablesOnlyWhatIsBuiltAndUseful) {
   const std::map<UINT, bool> states = MenuStates(Frame());
   const std::map<UINT, bool> expected = {
       {ID_NOTE_NEW, true},          {ID_NOTE_DELETE, false},        {ID_SAVE_NOTES, true},
-      {ID_FILE_PRINT_SETUP, false}, {ID_FILE_PRINT_PREVIEW, false}, {ID_FILE_PRINT, false},
+      {ID_FILE_PRINT_SETUP, true},  {ID_FILE_PRINT_PREVIEW, false}, {ID_FILE_PRINT, false},
       {ID_NOTE_PROPERTIES, false},  {ID_APP_QUIT, true},            {ID_EDIT_UNDO, false},
       {ID_EDIT_CUT, false},         {ID_EDIT_COPY, false},          {ID_EDIT_SELECT_ALL, false},
       {ID_FIND, false},             {ID_FIND_NEXT, false},          {ID_VIEW_TOOLBAR, true},
