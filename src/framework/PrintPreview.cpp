@@ -3,6 +3,8 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <string>
 
 #include "framework/Frame.h"
@@ -24,6 +26,8 @@ const Button BUTTONS[] = {
     {AFX_ID_PREVIEW_ZOOMIN, "Zoom &In"}, {AFX_ID_PREVIEW_CLOSE, "&Close"},
 };
 constexpr int BUTTON_WIDTH = 62;
+// One step of the arrow keys, the wheel and the scroll bar's arrows.
+constexpr int LINE_STEP = 24;
 
 
 }  // namespace
@@ -43,7 +47,7 @@ bool CPrintPreview::Start() {
   RECT pane{};
   GetWindowRect(view.GetSafeHwnd(), &pane);
   MapWindowPoints(nullptr, frame.GetSafeHwnd(), reinterpret_cast<POINT*>(&pane), 2);
-  if (!CreateEx(0, PREVIEW_CLASS, "", WS_CHILD | WS_CLIPCHILDREN, pane.left, pane.top, pane.right - pane.left,
+  if (!CreateEx(0, PREVIEW_CLASS, "", WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL, pane.left, pane.top, pane.right - pane.left,
                 pane.bottom - pane.top, frame.GetSafeHwnd(), nullptr))
     return false;
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -122,7 +126,69 @@ void CPrintPreview::GoTo(UINT number) {
   page = number;
   if (twoPages) PageImage(page + 1);
   UpdateBar();
+  scrollTop = 0;
+  UpdateScrollBar();
   InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+CPrintPreview::PaperSize CPrintPreview::PaperOnScreen() const {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const int paperWidth = std::max(1, GetDeviceCaps(printer.Get(), HORZRES));
+  const int paperHeight = std::max(1, GetDeviceCaps(printer.Get(), VERTRES));
+  const int count = twoPages ? 2 : 1;
+  const int spaceWidth = (client.right - 2 * MARGIN - (count - 1) * MARGIN) / count;
+  int height = client.bottom - BAR_HEIGHT - 2 * MARGIN;
+  // Zoomed, one page fills the width and runs below the window.
+  if (zoomed) height = MulDiv(spaceWidth, paperHeight, paperWidth);
+  int width = MulDiv(height, paperWidth, paperHeight);
+  if (width > spaceWidth) {
+    width = spaceWidth;
+    height = MulDiv(width, paperHeight, paperWidth);
+  }
+  return {width, height};
+}
+
+void CPrintPreview::UpdateScrollBar() {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const int visible = std::max(0, static_cast<int>(client.bottom) - BAR_HEIGHT);
+  // Only a zoomed page runs below the window; the rest fits it.
+  const int content = zoomed ? PaperOnScreen().height + 2 * MARGIN : 0;
+  scrollTop = std::clamp(scrollTop, 0, std::max(0, content - visible));
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMax = content > visible ? content - 1 : 0;
+  si.nPage = content > visible ? static_cast<UINT>(visible) : 0;
+  si.nPos = scrollTop;
+  SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
+}
+
+void CPrintPreview::ScrollTo(int top) {
+  const int before = scrollTop;
+  scrollTop = top;
+  UpdateScrollBar();
+  if (scrollTop != before) InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void CPrintPreview::OnVScroll(WORD request) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  GetScrollInfo(hwnd, SB_VERT, &si);
+  const int pageStep = std::max(LINE_STEP, static_cast<int>(si.nPage) - LINE_STEP);
+  switch (request) {
+    case SB_LINEUP: ScrollTo(scrollTop - LINE_STEP); break;
+    case SB_LINEDOWN: ScrollTo(scrollTop + LINE_STEP); break;
+    case SB_PAGEUP: ScrollTo(scrollTop - pageStep); break;
+    case SB_PAGEDOWN: ScrollTo(scrollTop + pageStep); break;
+    case SB_TOP: ScrollTo(0); break;
+    case SB_BOTTOM: ScrollTo(si.nMax); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ScrollTo(si.nTrackPos); break;
+    default: break;
+  }
 }
 
 void CPrintPreview::UpdateBar() {
@@ -180,24 +246,17 @@ void CPrintPreview::OnButton(UINT id) {
 void CPrintPreview::Paint(HDC dc) {
   RECT client;
   GetClientRect(hwnd, &client);
-  const int paperWidth = std::max(1, GetDeviceCaps(printer.Get(), HORZRES));
-  const int paperHeight = std::max(1, GetDeviceCaps(printer.Get(), VERTRES));
   const int count = twoPages ? 2 : 1;
-  const int spaceWidth = (client.right - 2 * MARGIN - (count - 1) * MARGIN) / count;
-  int height = client.bottom - BAR_HEIGHT - 2 * MARGIN;
-  // Zoomed, one page fills the width and runs below the window.
-  if (zoomed) height = MulDiv(spaceWidth, paperHeight, paperWidth);
-  int width = MulDiv(height, paperWidth, paperHeight);
-  if (width > spaceWidth) {
-    width = spaceWidth;
-    height = MulDiv(width, paperHeight, paperWidth);
-  }
+  const auto [width, height] = PaperOnScreen();
   if (width <= 0 || height <= 0) return;
+  // A page scrolled up passes under the bar, not over it.
+  IntersectClipRect(dc, 0, BAR_HEIGHT, client.right, client.bottom);
+  const int top = BAR_HEIGHT + MARGIN - scrollTop;
   int x = (client.right - count * width - (count - 1) * MARGIN) / 2;
   for (int i = 0; i < count; ++i) {
     HENHMETAFILE image = page + i <= pages.size() ? pages[page + i - 1] : nullptr;
     if (image == nullptr) break;
-    RECT paper{x, BAR_HEIGHT + MARGIN, x + width, BAR_HEIGHT + MARGIN + height};
+    RECT paper{x, top, x + width, top + height};
     FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     FrameRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     PlayEnhMetaFile(dc, image, &paper);
@@ -205,7 +264,25 @@ void CPrintPreview::Paint(HDC dc) {
   }
 }
 
+bool CPrintPreview::OnMnemonic(char key) {
+  const auto upper = [](char c) { return std::toupper(static_cast<unsigned char>(c)); };
+  for (const Button& b : BUTTONS) {
+    HWND button = GetDlgItem(hwnd, b.id);
+    char text[32] = {};
+    GetWindowTextA(button, text, sizeof text);
+    const char* amp = std::strchr(text, '&');
+    if (amp == nullptr || upper(amp[1]) != upper(key)) continue;
+    // A greyed button leaves the letter to the menu bar.
+    if (!IsWindowEnabled(button)) return false;
+    OnButton(b.id);
+    return true;
+  }
+  return false;
+}
+
 bool CPrintPreview::PreTranslateMessage(MSG& msg) {
+  // The bar's underlined letters come before the menu bar's, as in a dialog.
+  if (msg.message == WM_SYSCHAR) return OnMnemonic(static_cast<char>(msg.wParam));
   if (msg.message != WM_KEYDOWN) return false;
   switch (msg.wParam) {
     case VK_NEXT:
@@ -216,6 +293,18 @@ bool CPrintPreview::PreTranslateMessage(MSG& msg) {
       return true;
     case VK_ESCAPE:
       OnButton(AFX_ID_PREVIEW_CLOSE);
+      return true;
+    case VK_UP:
+      OnVScroll(SB_LINEUP);
+      return true;
+    case VK_DOWN:
+      OnVScroll(SB_LINEDOWN);
+      return true;
+    case VK_HOME:
+      OnVScroll(SB_TOP);
+      return true;
+    case VK_END:
+      OnVScroll(SB_BOTTOM);
       return true;
     default:
       return false;
@@ -236,7 +325,14 @@ LRESULT CPrintPreview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SIZE:
       Layout();
+      UpdateScrollBar();
       InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    case WM_VSCROLL:
+      OnVScroll(LOWORD(wParam));
+      return 0;
+    case WM_MOUSEWHEEL:
+      ScrollTo(scrollTop - GET_WHEEL_DELTA_WPARAM(wParam) * 3 * LINE_STEP / WHEEL_DELTA);
       return 0;
     default:
       return CWnd::WindowProc(message, wParam, lParam);

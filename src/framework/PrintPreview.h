@@ -13,7 +13,8 @@ class CView;
 // The print preview: a window in the frame's pane in place of the view,
 // with a bar of Print, Next Page, Prev Page, One/Two Page, Zoom and Close
 // (Page Down, Page Up and Esc from the keyboard) above the pages, which the
-// view draws into metafiles made for the default printer.
+// view draws into metafiles made for the chosen printer. A zoomed page runs
+// below the window and scrolls (scroll bar, wheel, arrows, Home and End).
 class CPrintPreview : public CWnd {
  public:
   CPrintPreview(CFrameWnd& frame, CView& view, CPrintable& printable);
@@ -38,6 +39,18 @@ class CPrintPreview : public CWnd {
   void Paint(HDC dc);
   void UpdateBar();
   void Layout();
+  struct PaperSize {
+    int width;
+    int height;
+  };
+  // One page's size in the window, zoomed or fitted.
+  PaperSize PaperOnScreen() const;
+  void UpdateScrollBar();
+  void ScrollTo(int top);
+  void OnVScroll(WORD request);
+  // Alt and an underlined letter of the bar; false when no enabled button
+  // has it.
+  bool OnMnemonic(char key);
 
   CFrameWnd& frame;
   CView& view;
@@ -48,6 +61,7 @@ class CPrintPreview : public CWnd {
   UINT page = 1;
   bool twoPages = false;
   bool zoomed = false;
+  int scrollTop = 0;  // pixels of the zoomed page scrolled above the window
   bool running = false;
   int viewId = 0;
 };

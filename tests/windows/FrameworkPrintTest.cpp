@@ -13,6 +13,7 @@
 #include "framework/Frame.h"
 #include "framework/FrameworkIds.h"
 #include "framework/Print.h"
+#include "framework/Window.h"
 #include "print/win32/DCTextMeasurer.h"
 #include "res/resource.h"
 
@@ -121,6 +122,78 @@ TEST(FrameworkPrintTest, ThePreviewGoesOnePageBeyondTheKnownOnesAndClosingTheFra
   EXPECT_EQ(GetDlgItem(frame.GetSafeHwnd(), AFX_IDW_PANE_FIRST), frame.view.GetSafeHwnd());
   EXPECT_TRUE(IsWindowVisible(frame.view.GetSafeHwnd()) || !IsWindowVisible(frame.GetSafeHwnd()));
   EXPECT_EQ(calls, (std::vector<std::string>{"frame on", "begin", "end", "end preview", "frame off"}));
+  frame.DestroyWindow();
+}
+
+SCROLLINFO VerticalScroll(HWND preview) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  GetScrollInfo(preview, SB_VERT, &si);
+  return si;
+}
+
+TEST(FrameworkPrintTest, AZoomedPreviewPageScrollsToItsFootAndAFittedOneDoesNot) {
+  {
+    CCreatedDC printer(PdfPrinter());
+    if (!printer.Valid()) GTEST_SKIP() << "no PDF printer";
+  }
+  CPlainApp app;
+  CDocument doc;
+  CPreviewFrame frame;
+  CFrameWnd::CCreateContext context{&doc, &frame.view};
+  ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, &context));
+  app.SetMainWnd(&frame);
+  SetWindowPos(frame.GetSafeHwnd(), nullptr, 0, 0, 500, 400, SWP_NOZORDER);
+  CThreePages pages;
+  ASSERT_TRUE(frame.StartPrintPreview(frame.view, pages));
+  HWND preview = GetDlgItem(frame.GetSafeHwnd(), AFX_IDW_PANE_FIRST);
+  EXPECT_EQ(VerticalScroll(preview).nPage, 0u) << "a fitted page needs no scrolling";
+
+  Click(preview, AFX_ID_PREVIEW_ZOOMIN);
+  const SCROLLINFO zoomed = VerticalScroll(preview);
+  ASSERT_GT(zoomed.nPage, 0u);
+  EXPECT_GT(zoomed.nMax, static_cast<int>(zoomed.nPage));
+  SendMessageA(preview, WM_VSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_GT(VerticalScroll(preview).nPos, 0);
+  SendMessageA(preview, WM_VSCROLL, SB_BOTTOM, 0);
+  const SCROLLINFO foot = VerticalScroll(preview);
+  EXPECT_EQ(foot.nPos + static_cast<int>(foot.nPage), foot.nMax + 1) << "the page's foot can be reached";
+  Click(preview, AFX_ID_PREVIEW_NEXT);
+  EXPECT_EQ(VerticalScroll(preview).nPos, 0) << "another page starts at its top";
+
+  Click(preview, AFX_ID_PREVIEW_ZOOMIN);
+  EXPECT_EQ(VerticalScroll(preview).nPage, 0u);
+  frame.DestroyWindow();
+}
+
+bool AltKey(HWND preview, char letter) {
+  MSG msg{preview, WM_SYSCHAR, static_cast<WPARAM>(letter), 0, 0, {}};
+  return framework::PreTranslateChain(msg);
+}
+
+TEST(FrameworkPrintTest, TheBarsUnderlinedLettersPressItsButtonsAndAGreyedOneLeavesTheLetterToTheMenu) {
+  {
+    CCreatedDC printer(PdfPrinter());
+    if (!printer.Valid()) GTEST_SKIP() << "no PDF printer";
+  }
+  CPlainApp app;
+  CDocument doc;
+  CPreviewFrame frame;
+  CFrameWnd::CCreateContext context{&doc, &frame.view};
+  ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, &context));
+  app.SetMainWnd(&frame);
+  CThreePages pages;
+  ASSERT_TRUE(frame.StartPrintPreview(frame.view, pages));
+  HWND preview = GetDlgItem(frame.GetSafeHwnd(), AFX_IDW_PANE_FIRST);
+  EXPECT_FALSE(AltKey(preview, 'v')) << "Prev Page is greyed on page 1";
+  EXPECT_TRUE(AltKey(preview, 'N'));
+  EXPECT_EQ(PageText(preview), "Page 2");
+  EXPECT_TRUE(AltKey(preview, 'v'));
+  EXPECT_EQ(PageText(preview), "Page 1");
+  EXPECT_FALSE(AltKey(preview, 'q')) << "no button has it";
+  EXPECT_TRUE(AltKey(preview, 'c'));
+  EXPECT_FALSE(frame.PrintPreviewRunning());
   frame.DestroyWindow();
 }
 
