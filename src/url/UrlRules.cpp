@@ -66,6 +66,7 @@ std::string AddressForSelection(const std::string& selection) {
 }
 
 bool IsWebAddress(const std::string& address) {
+  if (address.size() > MAX_WEB_ADDRESS_LENGTH) return false;
   const size_t colon = address.find(':');
   if (colon == std::string::npos || colon < 2) return false;
   const std::string scheme = address.substr(0, colon);

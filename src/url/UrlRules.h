@@ -14,9 +14,14 @@ std::string AddressForSelection(const std::string& selection);
 
 // True when `address` begins with a URL scheme (a letter, then letters,
 // digits, '+', '-' or '.') of at least two characters and a colon, and
-// the scheme is not "file". A drive path such as "C:\x.exe" has a
+// the scheme is not "file", and it is no longer than
+// MAX_WEB_ADDRESS_LENGTH. A drive path such as "C:\x.exe" has a
 // one-letter scheme and is refused.
 bool IsWebAddress(const std::string& address);
+
+// The longest URL browsers and WinINet take; the shell under Wine
+// overruns its stack on a selection of some thousands of characters.
+constexpr size_t MAX_WEB_ADDRESS_LENGTH = 2083;
 
 // The scheme whose registered command opens `address` when the shell
 // cannot: the text before the first "://" when that is a scheme,

@@ -40,9 +40,10 @@ void CheckAddress(const std::string& selection) {
   FUZZ_CHECK(blank == address.empty());
   if (!blank && selection.find(':') == std::string::npos) {
     FUZZ_CHECK(address.compare(0, 7, "http://") == 0);
-    FUZZ_CHECK(IsWebAddress(address));
+    FUZZ_CHECK(IsWebAddress(address) == (address.size() <= MAX_WEB_ADDRESS_LENGTH));
   }
   if (IsWebAddress(address)) {
+    FUZZ_CHECK(address.size() <= MAX_WEB_ADDRESS_LENGTH);
     const size_t colon = address.find(':');
     FUZZ_CHECK(colon >= 2 && Letter(address[0]) && address[1] != ':');
     std::string scheme = address.substr(0, colon);

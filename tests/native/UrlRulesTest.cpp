@@ -20,6 +20,10 @@ TEST(UrlRules, OnlyUrlSchemesOfTwoOrMoreCharactersAndNeverFile) {
     EXPECT_FALSE(IsWebAddress(local)) << local;
   // The http rule makes any colon-free selection a web address.
   EXPECT_TRUE(IsWebAddress(AddressForSelection("notepad.exe")));
+  // A whole note selected is no address, however it begins.
+  const std::string longest = "http://a/" + std::string(MAX_WEB_ADDRESS_LENGTH - 9, 'a');
+  EXPECT_TRUE(IsWebAddress(longest));
+  EXPECT_FALSE(IsWebAddress(longest + "a"));
 }
 
 TEST(UrlRules, FallbackSchemeIsTheSchemeBeforeTheSeparatorOrHttp) {
