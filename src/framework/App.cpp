@@ -119,6 +119,14 @@ void CWinApp::SetHelpEngine(IHelpEngine* replacement) {
   helpEngine = replacement != nullptr ? replacement : &winHelpEngine;
 }
 
+bool CWinHelpEngine::Installed() {
+  char folder[MAX_PATH];
+  const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return false;
+  const DWORD attributes = GetFileAttributesA((std::string(folder, length) + "\\winhlp32.exe").c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 void CWinHelpEngine::WinHelp(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data) {
   WinHelpA(window, helpFile.c_str(), command, data);
 }

@@ -13,11 +13,15 @@
 class IHelpEngine {
  public:
   virtual ~IHelpEngine() = default;
+  // Whether the engine is on this system at all.
+  virtual bool Installed() = 0;
   virtual void WinHelp(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data) = 0;
 };
 
 class CWinHelpEngine : public IHelpEngine {
  public:
+  // Current Windows no longer carries the engine's program.
+  bool Installed() override;
   void WinHelp(HWND window, const std::string& helpFile, UINT command, ULONG_PTR data) override;
 };
 

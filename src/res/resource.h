@@ -70,6 +70,7 @@
 #define IDS_IMPORT_DONE 332
 #define IDS_NO_DESKNOTES 921
 #define IDS_NOT_A_WEB_ADDRESS 930
+#define IDS_WHATS_THIS 931
 
 // Status-bar indicator of the current note's reminder (also its string).
 #define ID_INDICATOR_REMIND 101

@@ -50,22 +50,53 @@ class ContextHelpTest : public ProgramTest {
     ProgramTest::SetUp();
     app.SetMessages(&messages);
     app.SetHelpEngine(&help);
+    SetHelpPages(&pages);
   }
   void TearDown() override {
+    SetHelpPages(nullptr);
     app.SetHelpEngine(nullptr);
     app.SetMessages(nullptr);
     ProgramTest::TearDown();
   }
   CRecordingHelp help;
+  CRecordingPages pages;
 };
 
-TEST_F(ContextHelpTest, WithoutAHelpFileTheUserIsToldInsteadOfTheEngine) {
+TEST_F(ContextHelpTest, WithoutHelpFileOrPageTheUserIsToldInsteadOfTheEngine) {
   DeleteFileA(app.HelpFilePath().c_str());
   SendMessageA(Frame(), WM_COMMAND, ID_HELP, 0);
   EXPECT_TRUE(help.calls.empty());
+  EXPECT_TRUE(pages.opened.empty());
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "Help for Quillery is not installed. The help file\n\n\t" + app.HelpFilePath() +
-                                   "\n\nwas not found beside the program.");
+  EXPECT_EQ(messages.shown[0].text, "Help for Quillery is not installed. The help file\n\n\t" + pages.folder +
+                                   "note-view.html\n\nwas not found beside the program.");
+}
+
+// Without the classic engine (or its file) the page of the request opens,
+// at the control asked about; a button without help opens its dialog's page.
+TEST_F(ContextHelpTest, WithoutTheClassicEngineHelpOpensThePageOfTheRequest) {
+  CHelpFilePresent file(app.HelpFilePath());
+  help.installed = false;
+  for (const char* page : {"index.html", "go-to-note.html"}) pages.Add(page);
+  SendMessageA(Frame(), WM_COMMAND, ID_HELP_FINDER, 0);
+  CGoToNoteDlg dialog;
+  dialog.maxNote = 5;
+  dialog.noteNumber = 1;
+  CDialogScript script([&](HWND box) {
+    HWND edit = GetDlgItem(box, IDC_GOTO_NUMBER);
+    PressF1(edit, false);
+    SendHelp(box, WindowHelp(edit));
+    PressF1(edit, true);
+    SendHelp(box, WindowHelp(edit));
+    SendHelp(box, WindowHelp(GetDlgItem(box, IDOK)));
+  });
+  dialog.DoModal();
+  ASSERT_TRUE(script.ran);
+  EXPECT_TRUE(help.calls.empty());
+  std::string url = "file:///" + pages.folder;
+  std::replace(url.begin(), url.end(), '\\', '/');
+  EXPECT_EQ(pages.opened, (std::vector<std::string>{url + "index.html", url + "go-to-note.html",
+                                                    url + "go-to-note.html#ctl-10200", url + "go-to-note.html"}));
 }
 
 TEST_F(ContextHelpTest, FrameAsksForTheViewFaqMenuItemAndContentsTopics) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/App.h"
+#include "help/win32/ContextHelp.h"
 
 class CDialogScript {
  public:
@@ -62,6 +63,7 @@ class CRecordingHelp : public IHelpEngine {
     ULONG_PTR data;
     std::vector<DWORD> pairs;  // the pair list of HELP_WM_HELP and HELP_CONTEXTMENU
   };
+  bool Installed() override { return installed; }
   void WinHelp(HWND window, const std::string& file, UINT command, ULONG_PTR data) override {
     Call call{window, file, command, data, {}};
     if (command == HELP_WM_HELP || command == HELP_CONTEXTMENU) {
@@ -71,9 +73,35 @@ class CRecordingHelp : public IHelpEngine {
     calls.push_back(call);
   }
   std::vector<Call> calls;
+  bool installed = true;
 };
 
 // A help file beside the test program for the time of a case.
+// Help pages in a folder of the test's own; opening one only records it.
+class CRecordingPages : public CHelpPages {
+ public:
+  CRecordingPages() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder = std::string(temp) + "QuilleryHelpTest\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+  }
+  ~CRecordingPages() override {
+    for (const std::string& page : pages) DeleteFileA((folder + page).c_str());
+    RemoveDirectoryA(folder.c_str());
+  }
+  void Add(const std::string& page) {
+    CloseHandle(CreateFileA((folder + page).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    pages.push_back(page);
+  }
+  std::string Folder() override { return folder; }
+  void Open(const std::string& url, const std::string&) override { opened.push_back(url); }
+
+  std::string folder;
+  std::vector<std::string> pages;
+  std::vector<std::string> opened;
+};
+
 class CHelpFilePresent {
  public:
   explicit CHelpFilePresent(const std::string& path) : file(path) {

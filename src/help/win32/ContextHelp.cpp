@@ -1,12 +1,75 @@
 #include "help/win32/ContextHelp.h"
 
+#include <shellapi.h>
+
+#include <tuple>
 #include <vector>
 
 #include "base/Messages.h"
 #include "framework/App.h"
+#include "framework/Win32Messages.h"
+#include "help/HelpPages.h"
 #include "res/resource.h"
+#include "url/UrlRules.h"
+#include "url/win32/UrlCommands.h"
 
 namespace {
+
+CHelpPages programPages;
+CHelpPages* helpPages = &programPages;
+
+bool IsFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The shell command of the program the user chose for web pages: their
+// own choice first, then the system's class of ".html".
+bool RegisteredPageCommand(std::string& command) {
+  std::string progId;
+  for (const auto& [root, path, name] :
+       {std::tuple{HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.html\\UserChoice",
+                   "ProgId"},
+        std::tuple{HKEY_CLASSES_ROOT, ".html", ""}}) {
+    char value[256];
+    DWORD size = sizeof value - 1;
+    DWORD type = 0;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) continue;
+    const LONG read = RegQueryValueExA(key, *name ? name : nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    if (read != ERROR_SUCCESS || type != REG_SZ) continue;
+    value[size] = '\0';
+    progId = value;
+    if (!progId.empty() && RegisteredOpenCommand(progId, command)) return true;
+  }
+  return false;
+}
+
+// The context a request asks about: the topic, the help id of the control
+// (its dialog's topic for a button without help), or 0 for the contents.
+uint32_t RequestedContext(HWND window, UINT command, ULONG_PTR data) {
+  if (command == HELP_CONTEXT) return static_cast<uint32_t>(data);
+  if (command == HELP_WM_HELP || command == HELP_CONTEXTMENU) {
+    const uint32_t helpId = reinterpret_cast<const DWORD*>(data)[1];
+    if (helpId != 0) return helpId;
+    return static_cast<uint32_t>(GetWindowContextHelpId(GetParent(window)));
+  }
+  return 0;
+}
+
+// The what's-this menu under the mouse; true when its one item was chosen.
+bool ChooseWhatsThis(HWND window) {
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return false;
+  AppendMenuA(menu, MF_STRING, 1, LoadResourceString(IDS_WHATS_THIS).c_str());
+  POINT at;
+  GetCursorPos(&at);
+  const BOOL chosen =
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+  DestroyMenu(menu);
+  return chosen == 1;
+}
 
 // The visible, enabled child of `dialog` under a screen point; null when
 // there is none.
@@ -40,17 +103,47 @@ bool ShowControlHelp(HWND dialog, HWND window, UINT command) {
 
 }  // namespace
 
+std::string CHelpPages::Folder() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return "help\\";
+  std::string folder(path, length);
+  folder.erase(folder.find_last_of('\\') + 1);
+  return folder + "help\\";
+}
+
+void CHelpPages::Open(const std::string& url, const std::string& path) {
+  // The shell drops the anchor of a file: address, so the browser is asked
+  // directly.
+  std::string command;
+  if (RegisteredPageCommand(command)) {
+    const RegisteredCommand split = SplitRegisteredCommand(command, url);
+    const auto started = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "open", split.program.c_str(), split.arguments.c_str(), "", SW_SHOWNORMAL));
+    if (started > 32) return;
+  }
+  ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void SetHelpPages(CHelpPages* replacement) { helpPages = replacement != nullptr ? replacement : &programPages; }
+
 void ShowHelp(HWND window, UINT command, ULONG_PTR data) {
   CWinApp* app = CWinApp::Get();
   if (app == nullptr) return;
-  const std::string& file = app->HelpFilePath();
-  const DWORD attributes = GetFileAttributesA(file.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    ShowMessage(app->Messages(), IDS_HELP_NOT_INSTALLED, MessageButtons::Ok, MessageIcon::Information,
-                {{"<FILENAME>", file}});
+  if (IsFile(app->HelpFilePath()) && app->HelpEngine().Installed()) {
+    app->HelpEngine().WinHelp(window, app->HelpFilePath(), command, data);
     return;
   }
-  app->HelpEngine().WinHelp(window, file, command, data);
+  const HelpPage page = HelpPageFor(RequestedContext(window, command, data));
+  const std::string folder = helpPages->Folder();
+  const std::string path = folder + page.file;
+  if (!IsFile(path)) {
+    ShowMessage(app->Messages(), IDS_HELP_NOT_INSTALLED, MessageButtons::Ok, MessageIcon::Information,
+                {{"<FILENAME>", path}});
+    return;
+  }
+  if (command == HELP_CONTEXTMENU && !ChooseWhatsThis(window)) return;
+  helpPages->Open(HelpPageUrl(folder, page), path);
 }
 
 void AssignControlHelpIds(HWND dialog, UINT templateId) {
@@ -60,6 +153,7 @@ void AssignControlHelpIds(HWND dialog, UINT templateId) {
   HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
   const auto* bytes = loaded != nullptr ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
   if (bytes == nullptr) return;
+  SetWindowContextHelpId(dialog, DialogHelpTopic(templateId));
   for (const TemplateControlHelp& control : ReadTemplateHelpIds(bytes, SizeofResource(instance, found))) {
     HWND window = GetDlgItem(dialog, static_cast<int>(control.controlId));
     if (window != nullptr) SetWindowContextHelpId(window, control.helpId);
