@@ -3,6 +3,7 @@
 // the help that F1 asks for where no help file is installed.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -109,24 +110,42 @@ TEST_F(E2eTest, PropertiesOfAnUnstoredNewNoteSayNewNote) {
   EXPECT_EQ(s.QuitAndRead(), NotesFileImage({}));
 }
 
-TEST_F(E2eTest, F1InADialogSaysThatHelpIsNotInstalled) {
+// Without help pages F1 says so; with them it starts the program registered
+// for web pages with the dialog's page.
+TEST_F(E2eTest, F1InADialogOpensItsHelpPageOrSaysThatHelpIsNotInstalled) {
   Session s({"one", "two"});
   Command(s.main, ID_NOTE_GOTO);
   HWND dialog = WaitForBox(s.pid(), "Go To Note");
   ASSERT_NE(dialog, nullptr);
-  SetForegroundWindow(dialog);
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
-  INPUT keys[2] = {};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, keys, sizeof(INPUT));
+  auto pressF1 = [dialog] {
+    SetForegroundWindow(dialog);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }));
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+  };
+  pressF1();
   HWND box = WaitForBox(s.pid(), "Quillery");
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(BoxText(box), "Help for Quillery is not installed. The help file\n\n\t" + s.folder.dir() +
-                              "Quillery.hlp\n\nwas not found beside the program.");
+  const std::string pages = s.folder.dir() + "help\\";
+  EXPECT_EQ(BoxText(box), "Help for Quillery is not installed. The help file\n\n\t" + pages +
+                              "go-to-note.html\n\nwas not found beside the program.");
   ASSERT_TRUE(PressButton(box, "OK"));
   ASSERT_TRUE(Gone(box));
+
+  CreateDirectoryA(pages.c_str(), nullptr);
+  WriteFileBytes(pages + "go-to-note.html", {});
+  const std::string record = s.folder.dir() + "url.txt";
+  RegisterPageHandler(record);
+  pressF1();
+  EXPECT_TRUE(WaitFor([&] { return FileExists(record) && !ReadFileBytes(record).empty(); }));
+  UnregisterPageHandler();
+  std::string url = "file:///" + pages + "go-to-note.html";
+  std::replace(url.begin(), url.end(), '\\', '/');
+  const Bytes recorded = ReadFileBytes(record);
+  EXPECT_EQ(std::string(recorded.begin(), recorded.end()), url);
   ASSERT_TRUE(PressButton(dialog, "OK"));
   EXPECT_TRUE(Gone(dialog));
   EXPECT_EQ(NoteTexts(s.QuitAndRead()), (std::vector<std::string>{"one", "two"}));

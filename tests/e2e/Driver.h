@@ -127,6 +127,10 @@ std::string ListCaption(int count);
 
 // Writes `url` into `file`: the driver as a test scheme's browser.
 int RecordUrl(const char* file, const char* url);
+// Makes RecordUrl the program for web pages (".html"), writing to `record`,
+// until UnregisterPageHandler restores the class there was.
+void RegisterPageHandler(const std::string& record);
+void UnregisterPageHandler();
 
 // A pad made by an earlier run: its folders, and Flags, CurFile and
 // BackupFile in the registry.

@@ -47,6 +47,33 @@ int e2e::RecordUrl(const char* file, const char* url) {
   return 0;
 }
 
+// Web pages open in this driver too; Wine reads the class of ".html" from
+// the machine's classes, which another test may not change for good.
+namespace {
+constexpr const char* HTML_KEY = "Software\\Classes\\.html";
+constexpr const char* PAGE_CLASS_KEY = "Software\\Classes\\QuilleryTestPage";
+std::string savedHtmlClass;
+}  // namespace
+
+void e2e::RegisterPageHandler(const std::string& record) {
+  char driver[MAX_PATH];
+  GetModuleFileNameA(nullptr, driver, sizeof driver);
+  char value[256] = "";
+  LONG size = sizeof value;
+  savedHtmlClass = RegQueryValueA(HKEY_LOCAL_MACHINE, HTML_KEY, value, &size) == ERROR_SUCCESS ? value : "";
+  SetText(HKEY_LOCAL_MACHINE, HTML_KEY, nullptr, "QuilleryTestPage");
+  SetText(HKEY_LOCAL_MACHINE, std::string(PAGE_CLASS_KEY) + "\\shell\\open\\command", nullptr,
+          "\"" + std::string(driver) + "\" --record-url \"" + record + "\" \"%1\"");
+}
+
+void e2e::UnregisterPageHandler() {
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, PAGE_CLASS_KEY);
+  if (savedHtmlClass.empty())
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, HTML_KEY);
+  else
+    SetText(HKEY_LOCAL_MACHINE, HTML_KEY, nullptr, savedHtmlClass);
+}
+
 TEST_F(E2eTest, OpenUrlStartsTheRegisteredBrowserAndRefusesADrivePath) {
   Session s({"see qltest://host/a?b=1&c", "C:\\windows\\notepad.exe"});
   ASSERT_NE(s.editor, nullptr);
