@@ -32,7 +32,7 @@ check_archive() {
   tmp="$work/check-$arch"
   unzip -q "$zip" -d "$tmp"
   local ok=0
-  for f in Quillery.exe QLRemind.wav ReadMe.txt; do
+  for f in Quillery.exe QLRemind.wav ReadMe.txt help/index.html; do
     [ -f "$tmp/$f" ] || { echo "$zip: $f is missing" >&2; ok=1; }
   done
   if [ -f "$tmp/Quillery.exe" ]; then
@@ -57,8 +57,7 @@ package() {
   "$(tool "$2" strip)" "$stage/Quillery.exe"
   # Plain text for Windows users: CRLF line ends.
   sed 's/$/\r/' package/ReadMe.txt >"$stage/ReadMe.txt"
-  # The help pages, once the build installs them beside the program.
-  [ -d "build/$config/help" ] && cp -r "build/$config/help" "$stage/help"
+  cp -r help "$stage/help"
   mkdir -p dist
   rm -f "dist/Quillery-$version-$arch.zip"
   (cd "$stage" && zip -q -r -X "$OLDPWD/dist/Quillery-$version-$arch.zip" .)
