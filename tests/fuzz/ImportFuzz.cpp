@@ -12,6 +12,7 @@
 #include "FakeDocumentPorts.h"
 #include "FuzzSupport.h"
 #include "import/DeskNotesImport.h"
+#include "shared/FakeDeskNotes.h"
 
 namespace {
 
@@ -45,41 +46,6 @@ void CheckConversion(const std::string& stored) {
   }
 }
 
-class FuzzDeskNotes : public IDeskNotesSource {
- public:
-  struct Note {
-    std::string name;
-    std::optional<std::string> text;
-    std::optional<int32_t> created, modified;
-  };
-  bool Open() override { return exists; }
-  bool SubkeyName(uint32_t index, std::string& name) override {
-    if (index >= notes.size()) return false;
-    name = notes[index].name;
-    return true;
-  }
-  bool Text(const std::string& name, std::string& text) override {
-    const Note& n = Named(name);
-    if (n.text) text = *n.text;
-    return n.text.has_value();
-  }
-  bool Time(const std::string& name, const char* value, int32_t& time) override {
-    const Note& n = Named(name);
-    const std::optional<int32_t>& t = value[0] == 'C' ? n.created : n.modified;
-    if (t) time = *t;
-    return t.has_value();
-  }
-  // Names are made unique, as a registry key's subkeys are.
-  const Note& Named(const std::string& name) const {
-    for (const Note& n : notes)
-      if (n.name == name) return n;
-    std::abort();
-  }
-
-  bool exists = true;
-  std::vector<Note> notes;
-};
-
 std::string StoredText(FuzzInput& in) {
   const uint8_t length = in.Byte();
   if (length == 255) {
@@ -111,12 +77,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(r == RESULT_OK);
   }
 
-  FuzzDeskNotes source;
+  FakeDeskNotes source;
   source.exists = in.Byte() % 8 != 0;
   const uint32_t count = in.Byte() % 9;
   uint32_t expected = 0;
   for (uint32_t i = 0; i < count; ++i) {
-    FuzzDeskNotes::Note note;
+    FakeDeskNotes::Note note;
     const uint8_t shape = in.Byte();
     note.name = shape % 7 == 0 ? "0" : std::to_string(i + 1);
     if (note.name == "0" && i > 0) note.name = "0-" + std::to_string(i);  // one "0" at most
@@ -138,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(counts.added + counts.failed == (copied ? expected : 0));
   FUZZ_CHECK(store.header.noteCount == before + counts.added);
   uint32_t at = before + 1;
-  for (const FuzzDeskNotes::Note& note : source.notes) {
+  for (const FakeDeskNotes::Note& note : source.notes) {
     if (!copied || note.name == "0" || !note.text) continue;
     std::string converted;
     if (!ConvertDeskNotesText(*note.text, converted) || converted.empty()) continue;
@@ -150,6 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(entry.flags == 0 && entry.reminderTime == 0);
   }
   FUZZ_CHECK(at == store.header.noteCount + 1);
+  FUZZ_CHECK(!source.askedForUnlisted);
   CheckStoreInvariants(store, store.UsedPoolBytes());
   return 0;
 }

@@ -5,44 +5,9 @@
 #include "FakeDocumentPorts.h"
 #include "import/DeskNotesImport.h"
 #include "res/resource.h"
+#include "shared/FakeDeskNotes.h"
 
 namespace {
-
-class FakeDeskNotes : public IDeskNotesSource {
- public:
-  struct Note {
-    std::string name;
-    std::optional<std::string> text;
-    std::optional<int32_t> created, modified;
-  };
-  bool Open() override { return exists; }
-  bool SubkeyName(uint32_t index, std::string& name) override {
-    if (index >= notes.size()) return false;
-    name = notes[index].name;
-    return true;
-  }
-  bool Text(const std::string& name, std::string& text) override {
-    const Note* n = Find(name);
-    if (n == nullptr || !n->text) return false;
-    text = *n->text;
-    return true;
-  }
-  bool Time(const std::string& name, const char* value, int32_t& time) override {
-    const Note* n = Find(name);
-    const std::optional<int32_t>& t = std::string(value) == "Created" ? n->created : n->modified;
-    if (!t) return false;
-    time = *t;
-    return true;
-  }
-  const Note* Find(const std::string& name) const {
-    for (const Note& n : notes)
-      if (n.name == name) return &n;
-    return nullptr;
-  }
-
-  bool exists = true;
-  std::vector<Note> notes;
-};
 
 std::string Done(uint32_t added, uint32_t failed) {
   std::string text = StringTableText(IDS_IMPORT_DONE);
