@@ -55,6 +55,11 @@ add_font_replacements() {
     /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" \
       /t REG_SZ /d "${face#*=}" /f >/dev/null 2>&1
   done
+  # Caption buttons and check marks are Marlett glyphs; this Wine does not
+  # find its own copy, and draws letters ("0 1 r") in their place.
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  [ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
+  return 0
 }
 
 stop_display_and_wine() {
