@@ -133,21 +133,33 @@ SCROLLINFO VerticalScroll(HWND preview) {
   return si;
 }
 
-TEST(FrameworkPrintTest, AZoomedPreviewPageScrollsToItsFootAndAFittedOneDoesNot) {
-  {
-    CCreatedDC printer(PdfPrinter());
-    if (!printer.Valid()) GTEST_SKIP() << "no PDF printer";
+// A 500 by 400 frame previewing three pages for the PDF printer.
+class ThreePagePreviewTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    {
+      CCreatedDC printer(PdfPrinter());
+      if (!printer.Valid()) GTEST_SKIP() << "no PDF printer";
+    }
+    ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, &context));
+    app.SetMainWnd(&frame);
+    SetWindowPos(frame.GetSafeHwnd(), nullptr, 0, 0, 500, 400, SWP_NOZORDER);
+    ASSERT_TRUE(frame.StartPrintPreview(frame.view, pages));
+    preview = GetDlgItem(frame.GetSafeHwnd(), AFX_IDW_PANE_FIRST);
   }
+  void TearDown() override {
+    if (frame.GetSafeHwnd() != nullptr) frame.DestroyWindow();
+  }
+
   CPlainApp app;
   CDocument doc;
   CPreviewFrame frame;
   CFrameWnd::CCreateContext context{&doc, &frame.view};
-  ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, &context));
-  app.SetMainWnd(&frame);
-  SetWindowPos(frame.GetSafeHwnd(), nullptr, 0, 0, 500, 400, SWP_NOZORDER);
   CThreePages pages;
-  ASSERT_TRUE(frame.StartPrintPreview(frame.view, pages));
-  HWND preview = GetDlgItem(frame.GetSafeHwnd(), AFX_IDW_PANE_FIRST);
+  HWND preview = nullptr;
+};
+
+TEST_F(ThreePagePreviewTest, AZoomedPageScrollsToItsFootAndAFittedOneDoesNot) {
   EXPECT_EQ(VerticalScroll(preview).nPage, 0u) << "a fitted page needs no scrolling";
 
   Click(preview, AFX_ID_PREVIEW_ZOOMIN);
@@ -164,7 +176,6 @@ TEST(FrameworkPrintTest, AZoomedPreviewPageScrollsToItsFootAndAFittedOneDoesNot)
 
   Click(preview, AFX_ID_PREVIEW_ZOOMIN);
   EXPECT_EQ(VerticalScroll(preview).nPage, 0u);
-  frame.DestroyWindow();
 }
 
 bool AltKey(HWND preview, char letter) {
@@ -172,20 +183,7 @@ bool AltKey(HWND preview, char letter) {
   return framework::PreTranslateChain(msg);
 }
 
-TEST(FrameworkPrintTest, TheBarsUnderlinedLettersPressItsButtonsAndAGreyedOneLeavesTheLetterToTheMenu) {
-  {
-    CCreatedDC printer(PdfPrinter());
-    if (!printer.Valid()) GTEST_SKIP() << "no PDF printer";
-  }
-  CPlainApp app;
-  CDocument doc;
-  CPreviewFrame frame;
-  CFrameWnd::CCreateContext context{&doc, &frame.view};
-  ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, &context));
-  app.SetMainWnd(&frame);
-  CThreePages pages;
-  ASSERT_TRUE(frame.StartPrintPreview(frame.view, pages));
-  HWND preview = GetDlgItem(frame.GetSafeHwnd(), AFX_IDW_PANE_FIRST);
+TEST_F(ThreePagePreviewTest, TheBarsUnderlinedLettersPressItsButtonsAndAGreyedOneLeavesTheLetterToTheMenu) {
   EXPECT_FALSE(AltKey(preview, 'v')) << "Prev Page is greyed on page 1";
   EXPECT_TRUE(AltKey(preview, 'N'));
   EXPECT_EQ(PageText(preview), "Page 2");
@@ -194,7 +192,6 @@ TEST(FrameworkPrintTest, TheBarsUnderlinedLettersPressItsButtonsAndAGreyedOneLea
   EXPECT_FALSE(AltKey(preview, 'q')) << "no button has it";
   EXPECT_TRUE(AltKey(preview, 'c'));
   EXPECT_FALSE(frame.PrintPreviewRunning());
-  frame.DestroyWindow();
 }
 
 }  // namespace
