@@ -5,11 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh win64 Quillery >/dev/null
+scripts/build.sh win64 Quillery quillery_help >/dev/null
 
 home="${QUILLERY_HOME:-$HOME/Quillery}"
 mkdir -p "$home"
-cp build/win64/Quillery.exe "$home/"
+# The program with its sound and help pages, as the release has them.
+cp -r build/win64/Quillery.exe build/win64/QLRemind.wav build/win64/help "$home/"
 source scripts/display.sh
 start_wine_prefix "${WINEPREFIX:-$HOME/.quillery/wine}"
 wine=/usr/lib/wine/wine64
