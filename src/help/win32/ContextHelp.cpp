@@ -26,22 +26,22 @@ bool IsFile(const std::string& path) {
 // The shell command of the program the user chose for web pages: their
 // own choice first, then the system's class of ".html".
 bool RegisteredPageCommand(std::string& command) {
-  std::string progId;
-  for (const auto& [root, path, name] :
-       {std::tuple{HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.html\\UserChoice",
-                   "ProgId"},
-        std::tuple{HKEY_CLASSES_ROOT, ".html", ""}}) {
-    char value[256];
-    DWORD size = sizeof value - 1;
-    DWORD type = 0;
+  const std::tuple<HKEY, const char*, const char*> places[] = {
+      {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.html\\UserChoice",
+       "ProgId"},
+      {HKEY_CLASSES_ROOT, ".html", nullptr}};
+  for (const auto& [root, path, name] : places) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) continue;
-    const LONG read = RegQueryValueExA(key, *name ? name : nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+    char progId[256];
+    DWORD size = sizeof progId - 1;
+    DWORD type = 0;
+    const LONG read = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(progId), &size);
     RegCloseKey(key);
     if (read != ERROR_SUCCESS || type != REG_SZ) continue;
-    value[size] = '\0';
-    progId = value;
-    if (!progId.empty() && RegisteredOpenCommand(progId, command)) return true;
+    // A stored string need not carry its terminator.
+    progId[size] = '\0';
+    if (progId[0] != '\0' && RegisteredOpenCommand(progId, command)) return true;
   }
   return false;
 }
