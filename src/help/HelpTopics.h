@@ -9,8 +9,8 @@
 uint32_t HelpContextForF1(bool noteView);
 // The "Frequently Asked Questions" topic.
 uint32_t HelpContextForFaq();
-// A menu item's topic; 0 when the item has no id of its own (a popup or a
-// separator), so the request goes to the default handling.
+// A menu item's topic; 0 when the item is no command with a help page (a
+// popup, a separator, a position), so the request goes to the default handling.
 uint32_t HelpContextForMenuItem(uint32_t itemId);
 
 // What a click in context-help mode (Shift+F1) landed on.

@@ -60,6 +60,8 @@ TEST(FrameHelp, ContextNumbersAreCommandIdsAboveTheBase) {
   EXPECT_EQ(HelpContextForMenuItem(0x20000 + 32806), 0x10000u + 32806);
   EXPECT_EQ(HelpContextForMenuItem(0x30000), 0u);
   EXPECT_EQ(HelpContextForMenuItem(0), 0u);
+  EXPECT_EQ(HelpContextForMenuItem(3), 0u);
+  EXPECT_EQ(HelpContextForMenuItem(0xFFFFFFFF), 0u);
   EXPECT_EQ(HelpContextForClick(HelpClick::CommandButton, 32800, true), 0x10000u + 32800);
   EXPECT_EQ(HelpContextForClick(HelpClick::Window, 0, false), 0x181B2u);
   EXPECT_EQ(HelpContextForClick(HelpClick::Outside, 32800, true), 0u);
