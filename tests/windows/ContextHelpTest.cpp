@@ -290,4 +290,27 @@ TEST_F(ContextHelpTest, SheetShowsTheQuestionMarkAndItsHelpButtonAsksThePageShow
   EXPECT_EQ(help.calls[3].pairs, (std::vector<DWORD>{0, 0, 0, 0}));
 }
 
+TEST_F(ContextHelpTest, SheetF1OnTheTabsOrInAPageSwitchedAwayFromAsksThePageShown) {
+  CHelpFilePresent file(app.HelpFilePath());
+  CHelpPropPage first(IDD_GOTO_NOTE), second(IDD_NOTE_PROPERTIES);
+  CHelpPropSheet sheet("Sheet", Frame());
+  sheet.AddPage(first);
+  sheet.AddPage(second);
+  CDialogScript script([&](HWND box) {
+    HWND left = PropSheet_GetCurrentPageHwnd(box);
+    PropSheet_SetCurSel(box, nullptr, 1);
+    HWND tabs = PropSheet_GetTabControl(box);
+    PressF1(tabs, false);
+    SendHelp(box, WindowHelp(tabs));
+    HWND number = GetDlgItem(left, IDC_GOTO_NUMBER);
+    PressF1(number, false);
+    SendHelp(left, WindowHelp(number));
+  });
+  sheet.DoModal();
+  ASSERT_TRUE(script.ran);
+  ASSERT_EQ(help.calls.size(), 2u);
+  EXPECT_EQ(help.calls[0].data, 0x20084u);
+  EXPECT_EQ(help.calls[1].data, 0x20084u);
+}
+
 }  // namespace

@@ -100,6 +100,12 @@ bool CHelpPropPage::PreTranslateMessage(MSG& msg) {
 
 LRESULT CHelpPropPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND) return CPropertyPage::WindowProc(message, wParam, lParam);
+  // A switch of pages can leave the focus in this one, hidden: the sheet
+  // answers for the page that shows.
+  if (message == WM_HELP && !IsWindowVisible(hwnd) && GetParent(hwnd) != nullptr) {
+    keys.f1Pressed = false;
+    return SendMessageA(GetParent(hwnd), WM_HELP, wParam, lParam);
+  }
   LRESULT result = FALSE;
   if (HandleHelpMessage(hwnd, message, wParam, lParam, keys, templateId, &result)) return result;
   return CPropertyPage::WindowProc(message, wParam, lParam);
@@ -128,9 +134,23 @@ bool CHelpPropSheet::OnInitDialog() {
   return result;
 }
 
+bool CHelpPropSheet::PreTranslateMessage(MSG& msg) {
+  // The page that shows answers F1 in its own controls.
+  HWND page = PropSheet_GetCurrentPageHwnd(hwnd);
+  if (page == nullptr || (msg.hwnd != page && !IsChild(page, msg.hwnd))) TrackF1(msg, keys);
+  return CPropertySheet::PreTranslateMessage(msg);
+}
+
 LRESULT CHelpPropSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_HELP: {
+      const bool plainF1 = keys.f1Pressed && keys.noShift;
+      keys.f1Pressed = false;
+      HWND page = PropSheet_GetCurrentPageHwnd(hwnd);
+      if (plainF1 && page != nullptr) {
+        ShowHelp(page, HELP_CONTEXT, GetWindowContextHelpId(page));
+        return TRUE;
+      }
       HelpKeyState noKeys;
       if (OnHelpRequest(hwnd, *reinterpret_cast<const HELPINFO*>(lParam), noKeys, false, 0)) return TRUE;
       break;

@@ -41,13 +41,18 @@ class CHelpPropPage : public CPropertyPage {
   HelpKeyState keys;
 };
 
-// A sheet's F1 belongs to its page; the sheet itself gives control help and
-// shows the question mark in its caption.
+// A sheet's F1 belongs to its page that shows, also when the focus is on the
+// tabs, on the sheet's buttons or left in a page switched away from; the sheet
+// itself gives control help and shows the question mark in its caption.
 class CHelpPropSheet : public CPropertySheet {
  public:
   CHelpPropSheet(const std::string& caption, HWND parent, UINT startPage = 0);
+  bool PreTranslateMessage(MSG& msg) override;
 
  protected:
   bool OnInitDialog() override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  HelpKeyState keys;
 };
