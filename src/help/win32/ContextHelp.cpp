@@ -46,6 +46,11 @@ bool RegisteredPageCommand(std::string& command) {
   return false;
 }
 
+bool RunningOnWine() {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 // The context a request asks about: the topic, the help id of the control
 // (its dialog's topic for a button without help), or 0 for the contents.
 uint32_t RequestedContext(HWND window, UINT command, ULONG_PTR data) {
@@ -114,10 +119,12 @@ std::string CHelpPages::Folder() {
 
 void CHelpPages::Open(const std::string& url, const std::string& path) {
   // The shell drops the anchor of a file: address, so the browser is asked
-  // directly.
+  // directly. Wine's browser launcher turns an address with an anchor into
+  // one that finds nothing: there the page opens at its top.
+  const std::string address = RunningOnWine() ? url.substr(0, url.find('#')) : url;
   std::string command;
   if (RegisteredPageCommand(command)) {
-    const RegisteredCommand split = SplitRegisteredCommand(command, url);
+    const RegisteredCommand split = SplitRegisteredCommand(command, address);
     const auto started = reinterpret_cast<INT_PTR>(
         ShellExecuteA(nullptr, "open", split.program.c_str(), split.arguments.c_str(), "", SW_SHOWNORMAL));
     if (started > 32) return;
