@@ -3,7 +3,8 @@
 #include "help/HelpPages.h"
 #include "res/resource.h"
 
-uint32_t HelpContextForF1(bool noteView) {
+uint32_t HelpContextForF1(bool noteView, bool previewing) {
+  if (previewing) return HELP_COMMAND_BASE + ID_FILE_PRINT_PREVIEW;
   return HELP_COMMAND_BASE + (noteView ? ID_VIEW_NOTE : ID_VIEW_LIST);
 }
 

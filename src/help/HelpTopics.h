@@ -5,8 +5,9 @@
 
 // A command's help topic is HELP_COMMAND_BASE (res/resource.h) plus its id.
 
-// F1 asks for the topic of the view that is shown.
-uint32_t HelpContextForF1(bool noteView);
+// F1 asks for the topic of the view that is shown, or of Print Preview
+// while it runs.
+uint32_t HelpContextForF1(bool noteView, bool previewing = false);
 // The "Frequently Asked Questions" topic.
 uint32_t HelpContextForFaq();
 // A menu item's topic; 0 when the item is no command with a help page (a

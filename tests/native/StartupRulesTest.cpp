@@ -55,6 +55,7 @@ TEST(StartUninstall, UninstallerAndLogLieInTheProgramFolder) {
 TEST(FrameHelp, ContextNumbersAreCommandIdsAboveTheBase) {
   EXPECT_EQ(HelpContextForF1(true), 0x181B1u);
   EXPECT_EQ(HelpContextForF1(false), 0x181B2u);
+  EXPECT_EQ(HelpContextForF1(true, true), 0x10000u + 57609) << "Print Preview while it runs";
   EXPECT_EQ(HelpContextForFaq(), 0x18218u);
   EXPECT_EQ(HelpContextForMenuItem(32806), 0x10000u + 32806);
   EXPECT_EQ(HelpContextForMenuItem(0x20000 + 32806), 0x10000u + 32806);

@@ -20,7 +20,7 @@ bool CHelpCommands::OnCommand(UINT id) { return RunFromTable(this, COMMANDS, id)
 bool CHelpCommands::OnUpdateCommand(CCmdUI& ui) { return UpdateFromTable(this, COMMANDS, ui); }
 
 void CHelpCommands::OnHelp() {
-  ShowHelp(frame.GetSafeHwnd(), HELP_CONTEXT, HelpContextForF1(NoteViewShown()));
+  ShowHelp(frame.GetSafeHwnd(), HELP_CONTEXT, HelpContextForF1(NoteViewShown(), frame.PrintPreviewRunning()));
 }
 
 void CHelpCommands::OnHelpFaq() { ShowHelp(frame.GetSafeHwnd(), HELP_CONTEXT, HelpContextForFaq()); }
