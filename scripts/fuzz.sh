@@ -1,6 +1,6 @@
 #!/bin/bash
 # Runs one fuzz target (notes_file, note_commands, settings, search, proxy,
-# url, import, version_file or download_name) for SECONDS
+# url, import, version_file, download_name or command_line) for SECONDS
 # (default 600) at the lowest priority; further arguments go to libFuzzer
 # (for example -runs=10000000). New inputs stay in
 # build/fuzz/corpus/TARGET for the next run and for the test command; a

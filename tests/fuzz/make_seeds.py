@@ -93,6 +93,12 @@ SEEDS = {
         'dot-dot': bytes([8]) + b'h/..\\evil.exe' + bytes([0]) + bytes([255] * 12),
         'device': bytes([4]) + b'/CON.txt',
     },
+    # The command line's length in fours and bytes, then parameters ended by zeros.
+    'command_line': {
+        'flags-and-quotes': bytes([6]) + b'/Quiet -REMOVE "a b" c\\"d\\\\"e\\' +
+                            b'C:\\Program Files\\' + bytes([0]) + b'say "hi"' + bytes([0, 0]) + b'\t',
+        'unclosed': bytes([2]) + b'"x \\\\"' + b'-killall',
+    },
     'settings': {
         'nothing-stored': b'',
         'all-ints': bytes([1, 0, 7, 0, 0, 0]) * 80,
