@@ -182,6 +182,21 @@ TEST_F(E2eTest, SecondCopyBringsTheFirstForwardAndWritesNothing) {
   EXPECT_TRUE(first.WaitForExit());
 }
 
+// A copy started while the last one is still ending (its window gone, its
+// process not yet) waits for it to end and then runs.
+TEST_F(E2eTest, CopyStartedWhileTheLastOneEndsRunsOnceItHasEnded) {
+  ProgramFolder folder;
+  HANDLE ending = CreateMutexA(nullptr, TRUE, "Local\\Brindle Software Quillery");
+  ASSERT_NE(ending, nullptr);
+  Program next(folder);
+  Sleep(1500);
+  EXPECT_TRUE(next.Running());
+  ReleaseMutex(ending);
+  CloseHandle(ending);
+  EXPECT_NE(WaitForMainWindow(), nullptr);
+  Quit(next);
+}
+
 TEST_F(E2eTest, KillAllMakesTheRunningCopySaveAndQuit) {
   ProgramFolder folder;
   Program first(folder);

@@ -56,7 +56,9 @@ bool CQuilleryApp::InitInstance() {
   // it, leaves the notes and the settings to that copy and ends with code 1.
   switch (DecideOtherCopy(!onlyCopy, start)) {
     case OtherCopyAction::None: break;
-    case OtherCopyAction::Activate: singleCopy.ActivateOther(); break;
+    case OtherCopyAction::Activate:
+      if (singleCopy.ActivateOther()) start.exitAtStart = false;
+      break;
     case OtherCopyAction::Quit: singleCopy.StopOtherAndWait(); break;
   }
   if (start.exitAtStart) return false;

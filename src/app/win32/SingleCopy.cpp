@@ -20,14 +20,23 @@ bool CSingleCopy::Claim() {
   return GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
-void CSingleCopy::ActivateOther() {
+bool CSingleCopy::ActivateOther() {
   for (int round = 0; round < WAIT_ROUNDS; ++round) {
     if (HWND other = OtherWindow()) {
       PostMessageA(other, WM_APP_ACTIVATE, 0, 0);
-      return;
+      return false;
     }
-    Sleep(WAIT_ROUND_MS);
+    // No window: still starting, or closed and ending (a quit can take
+    // seconds while a version check gives up). Once its process has ended,
+    // its notes are saved and this copy may run.
+    if (!mutex.Valid()) {
+      Sleep(WAIT_ROUND_MS);
+      continue;
+    }
+    const DWORD waited = WaitForSingleObject(mutex.Get(), WAIT_ROUND_MS);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return true;
   }
+  return false;
 }
 
 void CSingleCopy::StopOtherAndWait() {

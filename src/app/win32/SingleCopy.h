@@ -11,8 +11,9 @@ class CSingleCopy {
   // False when another copy holds the name.
   [[nodiscard]] bool Claim();
   // Brings the running copy's window forward, waiting a while for a copy
-  // that is still starting to make it.
-  void ActivateOther();
+  // that is still starting to make it. True when instead that copy ended
+  // meanwhile (it was quitting): this copy then holds the name and runs.
+  [[nodiscard]] bool ActivateOther();
   // Asks the running copy to save and quit, and waits (about ten seconds)
   // until its process has ended.
   void StopOtherAndWait();
