@@ -1,5 +1,7 @@
 #include "import/DeskNotesImport.h"
 
+#include <algorithm>
+
 #include "res/resource.h"
 #include "store/NoteStore.h"
 
@@ -7,11 +9,13 @@ bool ConvertDeskNotesText(const std::string& stored, std::string& note) {
   note.clear();
   const size_t end = stored.find('\0');
   const size_t length = end == std::string::npos ? stored.size() : end;
+  note.reserve(std::min<size_t>(length * 2, MAX_NOTE_LENGTH + 2));
   for (size_t i = 0; i < length; ++i) {
     const char c = stored[i];
     if (c == '\n' && i > 0 && stored[i - 1] == '\r') continue;  // already ended
     if (c == '\r' || c == '\n') {
-      note += "\r\n";
+      note.push_back('\r');
+      note.push_back('\n');
     } else {
       note += c;
     }

@@ -29,7 +29,8 @@ UNTRACED std::string PlainConversion(const std::string& stored) {
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     if (text[i] == '\r' || text[i] == '\n') {
-      out += "\r\n";
+      out.push_back('\r');
+      out.push_back('\n');
     } else {
       out += text[i];
     }
