@@ -4,6 +4,7 @@
 // note, and what the note view shows unchanged is what is stored.
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,8 +78,7 @@ struct Session {
   FakeClock clock;
   CNoteDocument doc{store, settings, editor, list, frame, messages, clock};
   uint32_t touched = 0;
-  TextSet known;  // the notes after the last step, unless it could delete
-  bool knownValid = false;
+  std::optional<TextSet> known;  // the notes after the last step, unless it could delete
 
   Session() {
     frame.document = &doc;
@@ -144,7 +144,7 @@ struct Session {
   void Step(FuzzInput& in) {
     const uint8_t op = in.Byte() % OP_COUNT;
     const bool pending = settings.noteMode != 0 && editor.TextChanged();
-    const TextSet before = knownValid ? std::move(known) : NoteTexts(store);
+    const TextSet before = known ? std::move(*known) : NoteTexts(store);
     const TextSet committed = pending ? AfterCommit(store, before, editor.text) : before;
     bool mayDelete = false;
 
@@ -193,11 +193,11 @@ struct Session {
 
     touched = std::max(touched, store.UsedPoolBytes());
     CheckStoreInvariants(store, touched);
-    knownValid = !mayDelete;
+    known.reset();
     if (!mayDelete) {
       known = NoteTexts(store);
-      FUZZ_CHECK(known == before || known == committed);
-      if (known != before) FUZZ_CHECK(store.dirty);
+      FUZZ_CHECK(*known == before || *known == committed);
+      if (*known != before) FUZZ_CHECK(store.dirty);
     }
     if (settings.noteMode != 0 && !editor.TextChanged() && store.currentNote <= Count())
       FUZZ_CHECK(Stored(editor.text) == store.Text(store.CurrentEntry()));
