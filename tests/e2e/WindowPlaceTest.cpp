@@ -49,10 +49,12 @@ TEST_F(E2eTest, WindowLeftOnAGoneMonitorOpensOnScreenAndMaximisedSurvivesARestar
   EXPECT_TRUE(IsZoomed(main));
   // Restored, it takes the rectangle it had before it was maximised.
   PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
-  ASSERT_TRUE(WaitFor([&] { return IsZoomed(main) == FALSE; }));
+  // The style loses its maximised bit before the window is moved back.
   RECT restored{};
-  GetWindowRect(main, &restored);
-  EXPECT_TRUE(EqualRect(&restored, &normal));
+  EXPECT_TRUE(WaitFor([&] {
+    GetWindowRect(main, &restored);
+    return IsZoomed(main) == FALSE && EqualRect(&restored, &normal) != FALSE;
+  })) << restored.left << "," << restored.top << " " << restored.right << "," << restored.bottom;
   PostMessageA(main, WM_COMMAND, MAKEWPARAM(ID_APP_QUIT, 0), 0);
   ASSERT_TRUE(program.WaitForExit());
   EXPECT_EQ(Stored("NoteMaximized"), 0u);
