@@ -45,6 +45,9 @@ start_wine_prefix() {
   # A prefix made before the fonts were replaced gets them now.
   grep -q 'Fonts\\\\Replacements' "$WINEPREFIX/user.reg" 2>/dev/null || add_font_replacements
   /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
+  # The services of a prefix made earlier start here, not in the first test,
+  # whose output pipe they would hold open until the server stops.
+  /usr/lib/wine/wine64 wineboot >/dev/null 2>&1
 }
 
 # The faces the program asks for are not in a fresh prefix, and Wine would
