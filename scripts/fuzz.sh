@@ -11,6 +11,10 @@ cd "$(dirname "$0")/.."
 target="${1:?usage: fuzz.sh TARGET [SECONDS]}"
 seconds="${2:-600}"
 shift $(( $# < 2 ? $# : 2 ))
+if [ ! -d "tests/fuzz/corpus/$target" ]; then
+  echo "fuzz.sh: no target \"$target\"; the targets are: $(ls tests/fuzz/corpus | tr '\n' ' ')" >&2
+  exit 2
+fi
 scripts/build.sh fuzz "fuzz_$target" >/dev/null
 root="${BUILD_ROOT:-build}/fuzz"
 options=()
