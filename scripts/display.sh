@@ -37,16 +37,15 @@ start_wine_prefix() {
     /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     add_font_replacements
     # Programs already running (explorer's tray) read it at their start:
-    # restart them, their output away from the first test's pipe.
+    # stop them; the wineboot below starts them again.
     /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
     for _ in $(seq 100); do pgrep -f 'C:.windows.system32' >/dev/null || break; sleep 0.1; done
-    /usr/lib/wine/wine64 wineboot >/dev/null 2>&1
   fi
   # A prefix made before the fonts were replaced gets them now.
   grep -q 'Fonts\\\\Replacements' "$WINEPREFIX/user.reg" 2>/dev/null || add_font_replacements
   /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
-  # The services of a prefix made earlier start here, not in the first test,
-  # whose output pipe they would hold open until the server stops.
+  # The prefix's services start here, not in the first test, whose output
+  # pipe they would hold open until the server stops.
   /usr/lib/wine/wine64 wineboot >/dev/null 2>&1
 }
 
